@@ -1,0 +1,36 @@
+// Small string utilities: UTF-8 and locale conversion, line splitting,
+// message formatting.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <string>
+
+namespace strutils {
+
+// UTF-8 conversion with wide text taken as UTF-16 code units (characters
+// above U+FFFF become surrogate pairs). Invalid input throws std::range_error.
+std::string toUtf8(const std::wstring& s);
+std::wstring fromUtf8(const std::string& s);
+
+// Decodes bytes by the current C locale; stops silently at the first byte
+// sequence the locale cannot decode or at a NUL byte.
+std::wstring fromLocal8Bit(const std::string& bytes);
+
+// Reads one line ended by LF, CR LF or a lone CR (terminator dropped). A
+// final line without terminator is returned; when nothing is left the
+// stream's eof state is set and line is empty.
+std::istream& safeGetline(std::istream& is, std::string& line);
+
+// The same rule over a memory buffer: takes the line starting at pos into
+// line, advances pos past its terminator, and returns false when no line is
+// left.
+bool nextLine(const std::string& data, std::size_t& pos, std::string& line);
+
+// Replaces the first "%ls" of format by arg (no length limit).
+std::wstring format1(const std::wstring& format, const std::wstring& arg);
+
+// Copies n characters of src to dst and terminates them with NUL.
+void str_copy_n(const wchar_t* src, std::size_t n, wchar_t* dst);
+
+} // namespace strutils

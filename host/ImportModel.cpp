@@ -1,0 +1,18 @@
+#include "ImportModel.h"
+
+#include <algorithm>
+
+namespace host {
+
+bool ImportedFile::hasErrors() const
+{
+    return count(ImportMessage::Error) > 0;
+}
+
+std::size_t ImportedFile::count(ImportMessage::Severity severity) const
+{
+    return static_cast<std::size_t>(std::count_if(messages.begin(), messages.end(),
+                                                  [&](const ImportMessage& m) { return m.severity == severity; }));
+}
+
+} // namespace host

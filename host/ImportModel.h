@@ -1,0 +1,55 @@
+// What an import produced, assembled from the event stream: files with
+// their points, vectors and messages.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct ImportedPoint {
+    std::wstring name;
+    std::optional<double> latitude;  // radians
+    std::optional<double> longitude; // radians
+    std::optional<double> elevation;
+    std::optional<double> ellipsoidalHeight;
+    int line = -1; // line current when the point was opened, 0-based
+};
+
+struct ImportedVector {
+    std::wstring origin;
+    std::wstring target;
+    // DeltaX, DeltaY, DeltaZ, SigmaX, SigmaY, SigmaZ, RMS, Factor in order.
+    std::optional<double> values[8];
+    int line = -1;
+
+    std::optional<double> dx() const { return values[0]; }
+    std::optional<double> dy() const { return values[1]; }
+    std::optional<double> dz() const { return values[2]; }
+    std::optional<double> sigmaX() const { return values[3]; }
+    std::optional<double> sigmaY() const { return values[4]; }
+    std::optional<double> sigmaZ() const { return values[5]; }
+    std::optional<double> rms() const { return values[6]; }
+    std::optional<double> factor() const { return values[7]; }
+};
+
+struct ImportMessage {
+    enum Severity { Warning, Error, HostWarning };
+    Severity severity = Error;
+    std::wstring text;
+    int line = -1; // as last set by SetCurrentLine, -1 for none
+};
+
+struct ImportedFile {
+    std::wstring path;
+    std::vector<ImportedPoint> points;
+    std::vector<ImportedVector> vectors;
+    std::vector<ImportMessage> messages;
+    std::vector<float> progress;
+
+    bool hasErrors() const;
+    std::size_t count(ImportMessage::Severity severity) const;
+};
+
+} // namespace host

@@ -1,0 +1,237 @@
+#include "PluginLoader.h"
+
+#include <cwctype>
+#include <dlfcn.h>
+#include <utility>
+
+namespace host {
+
+namespace {
+
+void skipBlanks(const std::wstring& s, std::size_t& i)
+{
+    while (i < s.size() && std::iswspace(s[i]))
+        ++i;
+}
+
+bool readString(const std::wstring& s, std::size_t& i, std::wstring& out)
+{
+    if (i >= s.size() || s[i] != L'"')
+        return false;
+    out.clear();
+    for (++i; i < s.size(); ++i) {
+        if (s[i] == L'"') {
+            ++i;
+            return true;
+        }
+        if (s[i] == L'\\') {
+            if (++i >= s.size())
+                return false;
+            switch (s[i]) {
+            case L'n': out += L'\n'; break;
+            case L't': out += L'\t'; break;
+            case L'r': out += L'\r'; break;
+            default: out += s[i]; // \" \\ \/ and anything else literally
+            }
+        } else {
+            out += s[i];
+        }
+    }
+    return false;
+}
+
+bool readInteger(const std::wstring& s, std::size_t& i, int& out)
+{
+    std::size_t start = i;
+    if (i < s.size() && s[i] == L'-')
+        ++i;
+    long value = 0;
+    std::size_t digits = 0;
+    while (i < s.size() && s[i] >= L'0' && s[i] <= L'9' && digits < 9) {
+        value = value * 10 + (s[i] - L'0');
+        ++i;
+        ++digits;
+    }
+    if (digits == 0)
+        return false;
+    out = static_cast<int>(s[start] == L'-' ? -value : value);
+    return true;
+}
+
+// Glob match with * and ?, case-insensitive.
+bool globMatch(const wchar_t* pattern, const wchar_t* text)
+{
+    const wchar_t* starP = nullptr;
+    const wchar_t* starT = nullptr;
+    while (*text) {
+        if (*pattern == L'*') {
+            starP = pattern++;
+            starT = text;
+        } else if (*pattern == L'?' || (*pattern && std::towlower(*pattern) == std::towlower(*text))) {
+            ++pattern;
+            ++text;
+        } else if (starP) {
+            pattern = starP + 1;
+            text = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == L'*')
+        ++pattern;
+    return *pattern == 0;
+}
+
+std::string dlerrorText()
+{
+    const char* e = dlerror();
+    return e ? e : "unknown error";
+}
+
+} // namespace
+
+bool PluginDescriptor::parse(const std::wstring& json)
+{
+    *this = PluginDescriptor();
+    std::size_t i = 0;
+    skipBlanks(json, i);
+    if (i >= json.size() || json[i] != L'{')
+        return false;
+    ++i;
+    for (;;) {
+        skipBlanks(json, i);
+        if (i < json.size() && json[i] == L'}')
+            break;
+        std::wstring key;
+        if (!readString(json, i, key))
+            return false;
+        skipBlanks(json, i);
+        if (i >= json.size() || json[i] != L':')
+            return false;
+        ++i;
+        skipBlanks(json, i);
+        std::wstring text;
+        int number = 0;
+        if (i < json.size() && json[i] == L'"') {
+            if (!readString(json, i, text))
+                return false;
+        } else if (!readInteger(json, i, number)) {
+            return false;
+        }
+        if (key == L"name") name = text;
+        else if (key == L"guid") guid = text;
+        else if (key == L"version") version = number;
+        else if (key == L"filter_name") filterName = text;
+        else if (key == L"filter") filter = text;
+        skipBlanks(json, i);
+        if (i < json.size() && json[i] == L',') {
+            ++i;
+            continue;
+        }
+        skipBlanks(json, i);
+        if (i >= json.size() || json[i] != L'}')
+            return false;
+        break;
+    }
+    ++i;
+    skipBlanks(json, i);
+    return i == json.size() && !name.empty();
+}
+
+std::vector<std::wstring> PluginDescriptor::patterns() const
+{
+    std::vector<std::wstring> out;
+    std::wstring current;
+    for (wchar_t c : filter + L";") {
+        if (c == L';') {
+            if (!current.empty())
+                out.push_back(current);
+            current.clear();
+        } else if (!std::iswspace(c)) {
+            current += c;
+        }
+    }
+    return out;
+}
+
+bool PluginDescriptor::matches(const std::wstring& fileName) const
+{
+    const std::size_t slash = fileName.find_last_of(L'/');
+    const std::wstring base = slash == std::wstring::npos ? fileName : fileName.substr(slash + 1);
+    for (const auto& p : patterns()) {
+        if (globMatch(p.c_str(), base.c_str()))
+            return true;
+    }
+    return false;
+}
+
+LoadedPlugin LoadedPlugin::load(const std::string& path, int dlopenFlags)
+{
+    LoadedPlugin result;
+    result.m_path = path;
+    result.m_handle = dlopen(path.c_str(), dlopenFlags ? dlopenFlags : (RTLD_NOW | RTLD_LOCAL));
+    if (!result.m_handle)
+        throw LoadError("cannot load plug-in " + path + ": " + dlerrorText());
+    dlerror();
+    void* symbol = dlsym(result.m_handle, "CreatePlugin2");
+    if (!symbol)
+        throw LoadError("not a plug-in: " + path + " has no CreatePlugin2");
+    result.m_create = reinterpret_cast<CreatePlugin2Func>(symbol);
+
+    Plugin::IPlugin2* created = result.m_create();
+    if (!created)
+        throw LoadError("plug-in " + path + ": CreatePlugin2 returned null");
+    void* mip = created->QueryInterface(Plugin::IID_ISatelliteMIP);
+    created->Release();
+    if (!mip)
+        throw LoadError("plug-in " + path + " is not a satellite import plug-in");
+    result.m_plugin = static_cast<Plugin::ISatelliteMIP*>(mip);
+
+    const int length = result.m_plugin->GetPluginInfo(nullptr, 0);
+    if (length < 0 || length > (1 << 20))
+        throw LoadError("plug-in " + path + ": invalid descriptor length");
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    result.m_plugin->GetPluginInfo(&text[0], length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    result.m_descriptorText = text;
+    if (!result.m_descriptor.parse(text))
+        throw LoadError("plug-in " + path + ": unreadable descriptor");
+    return result;
+}
+
+LoadedPlugin::LoadedPlugin(LoadedPlugin&& other) noexcept { *this = std::move(other); }
+
+LoadedPlugin& LoadedPlugin::operator=(LoadedPlugin&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        m_path = std::move(other.m_path);
+        m_handle = std::exchange(other.m_handle, nullptr);
+        m_create = std::exchange(other.m_create, nullptr);
+        m_plugin = std::exchange(other.m_plugin, nullptr);
+        m_descriptorText = std::move(other.m_descriptorText);
+        m_descriptor = std::move(other.m_descriptor);
+    }
+    return *this;
+}
+
+LoadedPlugin::~LoadedPlugin() { reset(); }
+
+void LoadedPlugin::reset() noexcept
+{
+    // The object's code lives in the library: release it before closing.
+    if (m_plugin)
+        m_plugin->Release();
+    m_plugin = nullptr;
+    if (m_handle)
+        dlclose(m_handle);
+    m_handle = nullptr;
+    m_create = nullptr;
+}
+
+Plugin::IPlugin2* LoadedPlugin::createAnother() const
+{
+    return m_create ? m_create() : nullptr;
+}
+
+} // namespace host

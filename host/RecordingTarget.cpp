@@ -1,0 +1,285 @@
+#include "RecordingTarget.h"
+
+#include "AngleConverters.h"
+
+#include <cstring>
+#include <cwchar>
+#include <sstream>
+
+namespace host {
+
+namespace {
+
+std::wstring number(double value)
+{
+    std::wostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(17);
+    out << value;
+    return out.str();
+}
+
+} // namespace
+
+const wchar_t* eventName(Plugin::SatEvents id)
+{
+    static const wchar_t* const names[] = {L"Point",  L"VectorOrigin", L"VectorTarget", L"DeltaX", L"DeltaY",
+                                           L"DeltaZ", L"SigmaX",       L"SigmaY",       L"SigmaZ", L"RMS",
+                                           L"Factor", L"Latitude",     L"Longitude"};
+    const int i = static_cast<int>(id);
+    return i >= 0 && i < 13 ? names[i] : L"?";
+}
+
+std::wstring describe(const TargetEvent& e)
+{
+    switch (e.kind) {
+    case TargetEvent::SetCurrentFile:
+        return L"SetCurrentFile(" + e.text + L")";
+    case TargetEvent::SetCurrentLine:
+        return L"SetCurrentLine(" + std::to_wstring(e.line) + L")";
+    case TargetEvent::ReportWarning:
+        return L"ReportWarning(" + e.text + L")";
+    case TargetEvent::ReportError:
+        return L"ReportError(" + e.text + L")";
+    case TargetEvent::SetProgress:
+        return L"SetProgress(" + number(e.value) + L")";
+    case TargetEvent::SetValue:
+        return std::wstring(L"SetValue(") + eventName(e.id) + L"," + number(e.value) + L")";
+    case TargetEvent::SetText:
+        return std::wstring(L"SetText(") + eventName(e.id) + L",\"" + e.text + L"\")";
+    case TargetEvent::SetElevation:
+        return L"SetElevation(" + number(e.value) + L")";
+    case TargetEvent::SetEllipsoidalHeight:
+        return L"SetEllipsoidalHeight(" + number(e.value) + L")";
+    }
+    return L"?";
+}
+
+RecordingTarget::RecordingTarget() : RecordingTarget(Options()) {}
+
+RecordingTarget::RecordingTarget(const Options& options) : m_options(options) {}
+
+void RecordingTarget::clear()
+{
+    m_events.clear();
+    m_files.clear();
+    m_line = -1;
+    m_open = Open::None;
+    m_nextVectorValue = 0;
+}
+
+void RecordingTarget::record(TargetEvent event)
+{
+    if (m_recordEvents)
+        m_events.push_back(std::move(event));
+}
+
+ImportedFile& RecordingTarget::currentFile()
+{
+    if (m_files.empty()) {
+        m_files.emplace_back();
+        m_files.back().messages.push_back({ImportMessage::HostWarning, L"event before SetCurrentFile", -1});
+    }
+    return m_files.back();
+}
+
+void RecordingTarget::hostWarning(const std::wstring& text)
+{
+    currentFile().messages.push_back({ImportMessage::HostWarning, text, m_line});
+}
+
+Plugin::IUnitConvertersFactory* RecordingTarget::GetUnitConvertersFactory()
+{
+    return createUnitConvertersFactory();
+}
+
+void RecordingTarget::SetCurrentFile(const wchar_t* path)
+{
+    TargetEvent e{TargetEvent::SetCurrentFile};
+    e.text = path ? path : L"";
+    m_files.emplace_back();
+    m_files.back().path = e.text;
+    m_line = -1;
+    m_open = Open::None;
+    record(std::move(e));
+}
+
+void RecordingTarget::SetCurrentLine(int line)
+{
+    TargetEvent e{TargetEvent::SetCurrentLine};
+    e.line = line;
+    m_line = line;
+    record(std::move(e));
+}
+
+void RecordingTarget::ReportWarning(const wchar_t* message)
+{
+    TargetEvent e{TargetEvent::ReportWarning};
+    e.text = message ? message : L"";
+    currentFile().messages.push_back({ImportMessage::Warning, e.text, m_line});
+    record(std::move(e));
+}
+
+void RecordingTarget::ReportError(const wchar_t* message)
+{
+    TargetEvent e{TargetEvent::ReportError};
+    e.text = message ? message : L"";
+    currentFile().messages.push_back({ImportMessage::Error, e.text, m_line});
+    record(std::move(e));
+}
+
+void RecordingTarget::SetProgress(float percent)
+{
+    if (!(percent >= 0.0f && percent <= 100.0f))
+        hostWarning(L"progress out of range: " + number(percent));
+    if (!m_options.recordProgress)
+        return;
+    currentFile().progress.push_back(percent);
+    TargetEvent e{TargetEvent::SetProgress};
+    e.value = percent;
+    record(std::move(e));
+}
+
+void* RecordingTarget::QueryInterface(Plugin::SatImportTargetInterface id)
+{
+    switch (id) {
+    case Plugin::IID_ISatImportTarget:
+        return static_cast<Plugin::ISatImportTarget*>(this);
+    case Plugin::IID_ISatImportTarget2:
+        return m_options.offerTarget2 ? static_cast<Plugin::ISatImportTarget2*>(this) : nullptr;
+    case Plugin::IID_ISatImportTarget3:
+        return m_options.offerTarget3 ? static_cast<Plugin::ISatImportTarget3*>(this) : nullptr;
+    }
+    return nullptr;
+}
+
+void RecordingTarget::SetValue(Plugin::SatEvents event, double value)
+{
+    TargetEvent e{TargetEvent::SetValue};
+    e.id = event;
+    e.value = value;
+    ImportedFile& file = currentFile();
+    if (event == Plugin::Latitude || event == Plugin::Longitude) {
+        if (m_open != Open::Point || file.points.empty()) {
+            hostWarning(std::wstring(eventName(event)) + L" with no point open");
+        } else {
+            auto& slot = event == Plugin::Latitude ? file.points.back().latitude : file.points.back().longitude;
+            slot = value;
+        }
+    } else if (event >= Plugin::DeltaX && event <= Plugin::Factor) {
+        const int index = static_cast<int>(event) - static_cast<int>(Plugin::DeltaX);
+        if (m_open != Open::Vector || file.vectors.empty()) {
+            hostWarning(std::wstring(eventName(event)) + L" with no vector open");
+        } else {
+            if (index != m_nextVectorValue)
+                hostWarning(std::wstring(eventName(event)) + L" out of order");
+            file.vectors.back().values[index] = value;
+            m_nextVectorValue = index + 1;
+        }
+    } else {
+        hostWarning(std::wstring(L"SetValue with text event ") + eventName(event));
+    }
+    record(std::move(e));
+}
+
+void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
+{
+    TargetEvent e{TargetEvent::SetText};
+    e.id = event;
+    e.text = text ? text : L"";
+    ImportedFile& file = currentFile();
+    switch (event) {
+    case Plugin::Point: {
+        ImportedPoint point;
+        point.name = e.text;
+        point.line = m_line;
+        file.points.push_back(std::move(point));
+        m_open = Open::Point;
+        break;
+    }
+    case Plugin::VectorOrigin: {
+        ImportedVector vector;
+        vector.origin = e.text;
+        vector.line = m_line;
+        file.vectors.push_back(std::move(vector));
+        m_open = Open::Vector;
+        m_nextVectorValue = -1; // the target name comes next
+        break;
+    }
+    case Plugin::VectorTarget:
+        if (m_open != Open::Vector || file.vectors.empty() || m_nextVectorValue != -1) {
+            hostWarning(L"VectorTarget without VectorOrigin just before");
+            ImportedVector vector;
+            vector.line = m_line;
+            file.vectors.push_back(std::move(vector));
+            m_open = Open::Vector;
+        }
+        file.vectors.back().target = e.text;
+        m_nextVectorValue = 0;
+        break;
+    default:
+        hostWarning(std::wstring(L"SetText with value event ") + eventName(event));
+    }
+    record(std::move(e));
+}
+
+void RecordingTarget::SetElevation(double value)
+{
+    TargetEvent e{TargetEvent::SetElevation};
+    e.value = value;
+    ImportedFile& file = currentFile();
+    if (m_open != Open::Point || file.points.empty())
+        hostWarning(L"SetElevation with no point open");
+    else
+        file.points.back().elevation = value;
+    record(std::move(e));
+}
+
+void RecordingTarget::SetEllipsoidalHeight(double value)
+{
+    TargetEvent e{TargetEvent::SetEllipsoidalHeight};
+    e.value = value;
+    ImportedFile& file = currentFile();
+    if (m_open != Open::Point || file.points.empty())
+        hostWarning(L"SetEllipsoidalHeight with no point open");
+    else
+        file.points.back().ellipsoidalHeight = value;
+    record(std::move(e));
+}
+
+int RecordingTarget::ConvertBytes(const wchar_t* service, const wchar_t* charset, Plugin::IByteArray* data)
+{
+    int result = m_options.convertBytesResult;
+    if (result == 0) {
+        std::string name;
+        for (const wchar_t* p = charset; p && *p; ++p)
+            name += static_cast<char>(*p < 0x80 ? *p : '?');
+        std::wstring text;
+        const bool strconv = service && std::wcscmp(service, L"strconv") == 0;
+        const int size = data ? data->size() : 0;
+        if (strconv && data && m_charsets.convert(name, data->data(), static_cast<std::size_t>(size > 0 ? size : 0), text)) {
+            const std::size_t bytes = text.size() * sizeof(wchar_t);
+            data->resize(static_cast<int>(bytes));
+            if (bytes)
+                std::memcpy(data->data(), text.data(), bytes);
+        } else {
+            result = 1;
+        }
+    }
+    ++m_conversions;
+    return result;
+}
+
+std::vector<std::wstring> RecordingTarget::describeEvents(bool withProgress) const
+{
+    std::vector<std::wstring> out;
+    out.reserve(m_events.size());
+    for (const auto& e : m_events) {
+        if (!withProgress && e.kind == TargetEvent::SetProgress)
+            continue;
+        out.push_back(describe(e));
+    }
+    return out;
+}
+
+} // namespace host

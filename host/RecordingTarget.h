@@ -1,0 +1,97 @@
+// The reference host's import target: records the raw event stream and
+// assembles it into files, points, vectors and messages.
+#pragma once
+
+#include "CharsetConversion.h"
+#include "ImportModel.h"
+#include "SDK/ImportTarget.h"
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// One call the plug-in made on the target.
+struct TargetEvent {
+    enum Kind {
+        SetCurrentFile,
+        SetCurrentLine,
+        ReportWarning,
+        ReportError,
+        SetProgress,
+        SetValue,
+        SetText,
+        SetElevation,
+        SetEllipsoidalHeight
+    };
+    explicit TargetEvent(Kind k) : kind(k) {}
+
+    Kind kind;
+    Plugin::SatEvents id = Plugin::Point; // SetValue and SetText
+    double value = 0;                     // SetValue, heights, SetProgress
+    int line = 0;                         // SetCurrentLine
+    std::wstring text;                    // path, message or text
+};
+
+// Readable form of an event, e.g. SetText(Point,"A") or SetValue(DeltaX,1.5).
+std::wstring describe(const TargetEvent& event);
+const wchar_t* eventName(Plugin::SatEvents id);
+
+class RecordingTarget : public Plugin::ISatImportTarget3 {
+public:
+    struct Options {
+        bool offerTarget2 = true; // answer QueryInterface for ISatImportTarget2
+        bool offerTarget3 = true; // answer QueryInterface for ISatImportTarget3
+        int convertBytesResult = 0; // a non-zero value makes every ConvertBytes fail with it
+        bool recordProgress = true;
+    };
+
+    RecordingTarget();
+    explicit RecordingTarget(const Options& options);
+
+    // ISatImportTarget
+    Plugin::IUnitConvertersFactory* GetUnitConvertersFactory() override;
+    void SetCurrentFile(const wchar_t* path) override;
+    void SetCurrentLine(int line) override;
+    void Reserved4() override {}
+    void ReportWarning(const wchar_t* message) override;
+    void ReportError(const wchar_t* message) override;
+    void SetProgress(float percent) override;
+    void* QueryInterface(Plugin::SatImportTargetInterface id) override;
+    void Reserved9() override {}
+    void Reserved10() override {}
+    void SetValue(Plugin::SatEvents event, double value) override;
+    void SetText(Plugin::SatEvents event, const wchar_t* text) override;
+    void Reserved13() override {}
+    // ISatImportTarget2
+    void SetElevation(double value) override;
+    void SetEllipsoidalHeight(double value) override;
+    // ISatImportTarget3
+    int ConvertBytes(const wchar_t* service, const wchar_t* charset, Plugin::IByteArray* data) override;
+
+    const std::vector<TargetEvent>& events() const { return m_events; }
+    const std::vector<ImportedFile>& files() const { return m_files; }
+    // Readable event stream, one describe() per event (progress left out when asked).
+    std::vector<std::wstring> describeEvents(bool withProgress = true) const;
+    CharsetConverter& charsets() { return m_charsets; }
+    long conversions() const { return m_conversions; }
+    void setRecordEvents(bool on) { m_recordEvents = on; }
+    void clear();
+
+private:
+    ImportedFile& currentFile();
+    void hostWarning(const std::wstring& text);
+    void record(TargetEvent event);
+
+    Options m_options;
+    bool m_recordEvents = true;
+    std::vector<TargetEvent> m_events;
+    std::vector<ImportedFile> m_files;
+    CharsetConverter m_charsets;
+    int m_line = -1;
+    long m_conversions = 0;
+    enum class Open { None, Point, Vector } m_open = Open::None;
+    int m_nextVectorValue = 0; // index into ImportedVector::values expected next
+};
+
+} // namespace host

@@ -1,0 +1,3 @@
+#include "ImportPluginImpl.h"
+
+GNSSIMPORT_EXPORT_PLUGIN(CImportPluginImpl)

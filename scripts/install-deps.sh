@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need (idempotent) and
+# generates the comma-decimal locale the locale tests use.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ libboost-dev libgtest-dev locales)
+packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 2>/dev/null || echo "note: could not generate ru_RU.UTF-8; locale tests will be skipped"
+fi

@@ -1,0 +1,123 @@
+// Number reading and text conversion helpers.
+#include "CommonHelpers/TargetCharConverter.h"
+#include "CommonHelpers/Utils.h"
+#include "CommonHelpers/strutils.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+using Plugin::Utils::stringToDouble;
+
+struct NumberCase {
+    const wchar_t* text;
+    double value;
+};
+
+const NumberCase kNumbers[] = {
+    {L"1,5", 1.5},       {L"1.5", 1.5},           {L"abc", 0.0},       {L"12abc", 12.0},
+    {L"  -3.25", -3.25}, {L"36.558", 36.558},     {L"36,558", 36.558}, {L"1e3", 1000.0},
+    {L"", 0.0},          {L"1e999", 0.0},         {L"inf", 0.0},       {L"-Infinity", 0.0},
+    {L"NaN", 0.0},       {L"nan(123)", 0.0},      {L"+INF", 0.0},      {L"1,2.3", 1.2},
+    {L"5.", 5.0},        {L",5", 0.5},            {L"-0", 0.0},        {L"7 8", 7.0},
+};
+
+TEST(StringToDouble, ReadsEitherDecimalMarkAndNeverFails)
+{
+    for (const auto& c : kNumbers)
+        EXPECT_EQ(stringToDouble(c.text), c.value) << test::U(c.text);
+}
+
+TEST(StringToDouble, SameResultsUnderCommaDecimalLocale)
+{
+    const char* name = test::commaDecimalLocale();
+    if (!name)
+        GTEST_SKIP() << "no comma-decimal locale installed (generate ru_RU.UTF-8 with localedef)";
+    test::CLocaleGuard guard(name);
+    ASSERT_TRUE(guard.ok());
+    for (const auto& c : kNumbers)
+        EXPECT_EQ(stringToDouble(c.text), c.value) << test::U(c.text) << " under " << name;
+}
+
+TEST(Utf8, RoundTripsAndRejectsInvalidInput)
+{
+    const std::string text = "Пункт-1 \xF0\x9F\x98\x80"; // Cyrillic and an emoji beyond U+FFFF
+    const std::wstring wide = strutils::fromUtf8(text);
+    ASSERT_EQ(wide.size(), 10u); // the emoji becomes a surrogate pair
+    EXPECT_EQ(wide[8], static_cast<wchar_t>(0xD83D));
+    EXPECT_EQ(strutils::toUtf8(wide), text);
+
+    EXPECT_THROW(strutils::fromUtf8("\xFF"), std::range_error);
+    EXPECT_THROW(strutils::fromUtf8("\xD0"), std::range_error);
+    EXPECT_THROW(strutils::fromUtf8("\xC0\xAF"), std::range_error);
+    EXPECT_THROW(strutils::toUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), std::range_error);
+    EXPECT_THROW(strutils::toUtf8(std::wstring(1, static_cast<wchar_t>(0xDC00))), std::range_error);
+}
+
+TEST(FromLocal8Bit, StopsAtFirstUndecodableByte)
+{
+    test::CLocaleGuard guard("C.UTF-8");
+    if (!guard.ok())
+        GTEST_SKIP() << "C.UTF-8 locale missing";
+    EXPECT_EQ(strutils::fromLocal8Bit("Точка"), L"Точка");
+    EXPECT_EQ(strutils::fromLocal8Bit("ab\xFF" "cd"), L"ab");
+    EXPECT_EQ(strutils::fromLocal8Bit(std::string("ab\0cd", 5)), L"ab");
+}
+
+TEST(Format1, ReplacesPlaceholderWithoutLimit)
+{
+    const std::wstring name(5000, L'x');
+    EXPECT_EQ(strutils::format1(L"Имя %ls.", name), L"Имя " + name + L".");
+    EXPECT_EQ(strutils::format1(L"no placeholder", L"x"), L"no placeholder");
+}
+
+// A target whose ConvertBytes answers with a fixed result and records the charset.
+class FakeTarget3 : public host::RecordingTarget {
+public:
+    explicit FakeTarget3(int result) : m_result(result) {}
+    int ConvertBytes(const wchar_t*, const wchar_t* charset, Plugin::IByteArray* data) override
+    {
+        charsets.push_back(charset);
+        if (m_result == 0) {
+            const wchar_t text[] = L"ok";
+            data->assign(reinterpret_cast<const char*>(text), 2 * sizeof(wchar_t) + 3); // trailing partial unit
+        }
+        return m_result;
+    }
+    std::vector<std::wstring> charsets;
+
+private:
+    int m_result;
+};
+
+TEST(TargetCharConverter, UsesHostConversionWithCharset)
+{
+    FakeTarget3 target(0);
+    Plugin::TargetCharConverter<Plugin::ISatImportTarget3> converter;
+    converter.resetTarget(&target, L"CP866");
+    EXPECT_EQ(converter.convertString("\x8F"), L"ok"); // partial last unit dropped
+    ASSERT_EQ(target.charsets.size(), 1u);
+    EXPECT_EQ(target.charsets[0], L"CP866");
+}
+
+TEST(TargetCharConverter, FailingHostConversionGivesEmptyLine)
+{
+    FakeTarget3 target(1);
+    Plugin::TargetCharConverter<Plugin::ISatImportTarget3> converter;
+    converter.resetTarget(&target, L"CP1251");
+    EXPECT_EQ(converter.convertString("abc"), L"");
+}
+
+TEST(TargetCharConverter, WithoutTargetDecodesByLocale)
+{
+    test::CLocaleGuard guard("C.UTF-8");
+    if (!guard.ok())
+        GTEST_SKIP() << "C.UTF-8 locale missing";
+    Plugin::TargetCharConverter<Plugin::ISatImportTarget3> converter;
+    converter.resetTarget(nullptr, L"CP1251");
+    EXPECT_EQ(converter.convertString("Пункт"), L"Пункт");
+}
+
+} // namespace
