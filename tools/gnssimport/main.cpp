@@ -5,6 +5,7 @@
 #include "host/RecordingTarget.h"
 #include "host/SettingsStore.h"
 
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
