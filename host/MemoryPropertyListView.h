@@ -53,16 +53,22 @@ private:
 class PropertyEditSession {
 public:
     explicit PropertyEditSession(Plugin::IPropertyListViewController* controller);
+    // The controller keeps a pointer to the view, so the session stays put.
+    PropertyEditSession(const PropertyEditSession&) = delete;
+    PropertyEditSession& operator=(const PropertyEditSession&) = delete;
     MemoryPropertyListView& view() { return m_view; }
-    bool edit(int propId, const std::wstring& value) { return m_view.edit(propId, value); }
+    bool edit(int propId, const std::wstring& value);
     // Validates and confirms; false when the plug-in refused a value.
     bool ok();
     void cancel();
 
 private:
+    void markEdited(int propId);
+
     Plugin::IPropertyListViewController* m_controller;
     MemoryPropertyListView m_view;
     std::vector<int> m_edited;
+    std::map<int, std::wstring> m_initial; // field values when shown or last confirmed
 };
 
 } // namespace host
