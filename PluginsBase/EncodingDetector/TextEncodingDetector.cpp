@@ -1,11 +1,14 @@
 #include "TextEncodingDetector.h"
 
+#include "SBCSGroupProber.h"
+
 namespace TextEncodingDetector {
 
-// Placeholder until the letter-pair models are in.
-Encoding::Type DetectTextEncoding(const std::string&)
+Encoding::Type DetectTextEncoding(const std::string& buffer)
 {
-    return Encoding::win1251;
+    CSBCSGroupProber prober;
+    prober.HandleData(buffer);
+    return prober.GetEncoding();
 }
 
 } // namespace TextEncodingDetector

@@ -1,0 +1,104 @@
+#include "SBCSGroupProber.h"
+
+#include "SBCharSetProber.h"
+#include "SequenceModel.h"
+
+namespace TextEncodingDetector {
+
+CSBCSGroupProber::CSBCSGroupProber()
+{
+    // The order decides ties: Windows-1251 first.
+    m_probers.push_back(new CSingleByteCharSetProber(Win1251Model));
+    m_probers.push_back(new CSingleByteCharSetProber(Koi8rModel));
+    m_probers.push_back(new CSingleByteCharSetProber(Ibm866Model));
+    m_isActive.assign(m_probers.size(), true);
+    m_activeNum = static_cast<unsigned>(m_probers.size());
+}
+
+ProbingState::Type CSBCSGroupProber::HandleData(const std::string& buffer)
+{
+    std::string filtered;
+    FilterWithoutEnglishLetters(buffer, filtered);
+    if (filtered.empty())
+        return m_state;
+
+    for (std::size_t i = 0; i < m_probers.size(); ++i) {
+        if (!m_isActive[i])
+            continue;
+        const ProbingState::Type state = m_probers[i].HandleData(filtered);
+        if (state == ProbingState::foundIt) {
+            m_bestGuess = static_cast<int>(i);
+            m_state = ProbingState::foundIt;
+            break;
+        }
+        if (state == ProbingState::notMe) {
+            m_isActive[i] = false;
+            if (--m_activeNum == 0) {
+                m_state = ProbingState::notMe;
+                break;
+            }
+        }
+    }
+    return m_state;
+}
+
+float CSBCSGroupProber::GetConfidence()
+{
+    switch (m_state) {
+    case ProbingState::foundIt:
+        return 0.99f;
+    case ProbingState::notMe:
+        return 0.01f;
+    default:
+        break;
+    }
+    float best = 0.0f;
+    for (std::size_t i = 0; i < m_probers.size(); ++i) {
+        if (!m_isActive[i])
+            continue;
+        const float confidence = m_probers[i].GetConfidence();
+        if (confidence > best) {
+            best = confidence;
+            m_bestGuess = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+Encoding::Type CSBCSGroupProber::GetEncoding()
+{
+    if (m_bestGuess == -1) {
+        GetConfidence();
+        if (m_bestGuess == -1)
+            m_bestGuess = 0;
+    }
+    return m_probers[static_cast<std::size_t>(m_bestGuess)].GetEncoding();
+}
+
+bool FilterWithoutEnglishLetters(const std::string& buf, std::string& newBuffer)
+{
+    auto isAsciiLetter = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+
+    newBuffer.clear();
+    std::size_t segmentStart = 0;
+    bool meetHighByte = false;
+    for (std::size_t i = 0; i < buf.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(buf[i]);
+        if (c >= 0x80) {
+            meetHighByte = true;
+        } else if (!isAsciiLetter(c)) {
+            // c ends a segment: keep it only when it held a high byte.
+            if (meetHighByte) {
+                newBuffer.append(buf, segmentStart, i - segmentStart);
+                newBuffer += ' ';
+                meetHighByte = false;
+            }
+            segmentStart = i + 1;
+        }
+    }
+    if (meetHighByte)
+        newBuffer.append(buf, segmentStart, buf.size() - segmentStart);
+    return true;
+}
+
+} // namespace TextEncodingDetector

@@ -1,0 +1,40 @@
+// Runs the Windows-1251, KOI8-R and CP866 probers side by side and answers
+// the code page of the most confident one.
+#pragma once
+
+#include "CharSetProber.h"
+
+#include <boost/ptr_container/ptr_vector.hpp>
+
+#include <string>
+#include <vector>
+
+namespace TextEncodingDetector {
+
+class CSBCSGroupProber : public ICharSetProber {
+public:
+    CSBCSGroupProber();
+    CSBCSGroupProber(const CSBCSGroupProber&) = delete;
+    CSBCSGroupProber& operator=(const CSBCSGroupProber&) = delete;
+
+    // The best guess; win1251 when nothing could be decided.
+    Encoding::Type GetEncoding() override;
+    ProbingState::Type HandleData(const std::string& buffer) override;
+    ProbingState::Type GetState() const override { return m_state; }
+    // Also settles the best guess; ties go to the earlier prober.
+    float GetConfidence() override;
+
+private:
+    ProbingState::Type m_state = ProbingState::detecting;
+    boost::ptr_vector<ICharSetProber> m_probers;
+    std::vector<bool> m_isActive;
+    int m_bestGuess = -1;
+    unsigned m_activeNum = 0;
+};
+
+// Keeps the words that hold a byte of 0x80 or above (ASCII letters in them
+// included), each followed by a space except the last one of the buffer;
+// drops ASCII-only words and every other ASCII byte. Always returns true.
+bool FilterWithoutEnglishLetters(const std::string& buf, std::string& newBuffer);
+
+} // namespace TextEncodingDetector
