@@ -2,6 +2,10 @@
 
 #include "Common/Messages.h"
 #include "EncodingDetector/DetectedTextFile.h"
+#include "Exceptions/Exceptions.h"
+#include "Parser.h"
+
+#include <cstddef>
 
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"Topcon", L"Topcon", L"*.txt;*.tvf"))
@@ -23,8 +27,24 @@ void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImpo
         target->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
         return;
     }
-    // The record parser comes with the format; until then no file has records.
+
+    CTopconParser parser(target);
+    const float lineCount = static_cast<float>(lines.size());
+    try {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            target->SetCurrentLine(static_cast<int>(i));
+            parser.ParseLine(lines[i]);
+            target->SetProgress(static_cast<float>(100 * (i + 1)) / lineCount);
+        }
+    } catch (const CParseException& e) {
+        // A vector without its names ends the file; what was sent stays.
+        target->ReportError(e.GetMessage().c_str());
+        return;
+    }
+
     target->SetProgress(100.0f);
-    target->SetCurrentLine(-1);
-    target->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
+    if (!parser.SomethingParsed()) {
+        target->SetCurrentLine(-1);
+        target->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
+    }
 }
