@@ -2,6 +2,10 @@
 
 #include "Common/Messages.h"
 #include "EncodingDetector/DetectedTextFile.h"
+#include "Exceptions/Exceptions.h"
+#include "Parser.h"
+
+#include <vector>
 
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"TGO/TBC", L"TGO_TBC", L"*.asc"))
@@ -16,15 +20,31 @@ void CImportPluginImpl::DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plu
     });
 }
 
-void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* target)
+void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* pImportTarget)
 {
-    std::vector<std::wstring> lines;
-    if (!Plugin::loadDetectedLines(fileName, m_charset, m_converter, lines)) {
-        target->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
+    std::vector<std::wstring> fileLines;
+    if (!Plugin::loadDetectedLines(fileName, m_charset, m_converter, fileLines)) {
+        pImportTarget->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
         return;
     }
-    // The record parser comes with the format; until then no file has records.
-    target->SetProgress(100.0f);
-    target->SetCurrentLine(-1);
-    target->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
+
+    CParser parser(pImportTarget);
+    const std::size_t lineCount = fileLines.size();
+    for (std::size_t lineIndex = 0; lineIndex < lineCount; ++lineIndex) {
+        pImportTarget->SetCurrentLine(static_cast<int>(lineIndex));
+        try {
+            parser.ParseLine(fileLines[lineIndex]);
+        } catch (const CParseException& e) {
+            // One bad line is reported and the file goes on.
+            pImportTarget->ReportError(e.GetMessage().c_str());
+        }
+        // The numerator stays unsigned so that huge files cannot overflow it.
+        pImportTarget->SetProgress(static_cast<float>(100 * (lineIndex + 1)) / static_cast<float>(lineCount));
+    }
+    pImportTarget->SetProgress(100.0f);
+
+    if (!parser.SomethingParsed()) {
+        pImportTarget->SetCurrentLine(-1);
+        pImportTarget->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
+    }
 }

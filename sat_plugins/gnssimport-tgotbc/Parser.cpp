@@ -1,0 +1,107 @@
+#include "Parser.h"
+
+#include "CommonHelpers/strutils.h"
+#include "GeneralSectionState.h"
+#include "GpsSectionState.h"
+#include "InitialState.h"
+#include "ParserMessages.h"
+#include "PluginHelpers/RefCounted.h"
+#include "PointsSectionState.h"
+
+#include <boost/make_shared.hpp>
+
+CParser::CParser(Plugin::ISatImportTarget* pImportTarget)
+    : m_pImportTarget(pImportTarget), m_pState(boost::make_shared<CInitialState>(this))
+{
+    // The factory reference is dropped as soon as the converter exists.
+    boost::intrusive_ptr<Plugin::IUnitConvertersFactory> factory(m_pImportTarget->GetUnitConvertersFactory(), false);
+    if (factory)
+        m_pAngleConverter.reset(factory->CreateAngleConverter(Plugin::AngleConverter::fromDXX), false);
+}
+
+void CParser::ParseLine(const std::wstring& line)
+{
+    // The state may switch the parser to another one while it runs.
+    const boost::shared_ptr<IParserState> state = m_pState;
+    state->ParseLine(line);
+}
+
+void CParser::SwitchToState_GeneralSection() { m_pState = boost::make_shared<CGeneralSectionState>(this); }
+void CParser::SwitchToState_StationsSection() { m_pState = boost::make_shared<CPointsSectionState>(this); }
+void CParser::SwitchToState_KeyedInCoordsSection() { m_pState = boost::make_shared<CPointsSectionState>(this); }
+void CParser::SwitchToState_ObservedCoordsSection() { m_pState = boost::make_shared<CPointsSectionState>(this); }
+void CParser::SwitchToState_GpsSection() { m_pState = boost::make_shared<CGpsSectionState>(this); }
+void CParser::SwitchToState_Initial() { m_pState = boost::make_shared<CInitialState>(this); }
+
+bool CParser::ConvertAngleFromDXX(const std::wstring& s, double& result)
+{
+    // A host without an angle converter gets every point line rejected.
+    return m_pAngleConverter && m_pAngleConverter->Convert(s.c_str(), result);
+}
+
+bool CParser::AddPoint(const std::wstring& pointName, double latitude, double longitude)
+{
+    const std::wstring name = NameOrGenerated(pointName);
+    m_somethingParsed = true;
+    if (!m_addedPoints.insert(name).second)
+        return false;
+    m_pImportTarget->SetText(Plugin::Point, name.c_str());
+    m_pImportTarget->SetValue(Plugin::Latitude, latitude);
+    m_pImportTarget->SetValue(Plugin::Longitude, longitude);
+    return true;
+}
+
+void CParser::SetPointElevH(double elev, double H)
+{
+    auto* target2 = static_cast<Plugin::ISatImportTarget2*>(m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2));
+    if (!target2)
+        return;
+    target2->SetElevation(elev);
+    target2->SetEllipsoidalHeight(H);
+}
+
+void CParser::AddVector(const std::wstring& vectorOrigin, const std::wstring& vectorTarget, double dx, double dy,
+                        double dz, double sigmaX, double sigmaY, double sigmaZ, double rms, double factor)
+{
+    // Both given names are known before either end gets a generated one.
+    m_vectorEnds.insert(vectorOrigin);
+    m_vectorEnds.insert(vectorTarget);
+    const std::wstring origin = NameOrGenerated(vectorOrigin);
+    const std::wstring target = NameOrGenerated(vectorTarget);
+
+    m_pImportTarget->SetText(Plugin::VectorOrigin, origin.c_str());
+    m_pImportTarget->SetText(Plugin::VectorTarget, target.c_str());
+    m_pImportTarget->SetValue(Plugin::DeltaX, dx);
+    m_pImportTarget->SetValue(Plugin::DeltaY, dy);
+    m_pImportTarget->SetValue(Plugin::DeltaZ, dz);
+    m_pImportTarget->SetValue(Plugin::SigmaX, sigmaX);
+    m_pImportTarget->SetValue(Plugin::SigmaY, sigmaY);
+    m_pImportTarget->SetValue(Plugin::SigmaZ, sigmaZ);
+    m_pImportTarget->SetValue(Plugin::RMS, rms);
+    m_pImportTarget->SetValue(Plugin::Factor, factor);
+    m_somethingParsed = true;
+}
+
+void CParser::SetTokenSeparator(const std::wstring& tokenSeparator) { m_tokenSeparator = tokenSeparator; }
+
+std::wstring CParser::GetTokenSeparator() { return m_tokenSeparator; }
+
+std::wstring CParser::GeneratePointName()
+{
+    // A generated name must not stand for a point or vector end that the
+    // file has already named itself.
+    std::wstring name;
+    do {
+        name = L"point_" + std::to_wstring(m_nextPointIndex++);
+    } while (m_addedPoints.count(name) || m_vectorEnds.count(name));
+    return name;
+}
+
+std::wstring CParser::NameOrGenerated(const std::wstring& name)
+{
+    if (!name.empty())
+        return name;
+    const std::wstring generated = GeneratePointName();
+    m_pImportTarget->ReportWarning(strutils::format1(str::IDS_EMPTY_POINT_NAME, generated).c_str());
+    return generated;
+}
