@@ -1,7 +1,9 @@
 #include "ImportPluginImpl.h"
 
-#include "Common/Messages.h"
 #include "CommonHelpers/FileReader.h"
+#include "Exceptions/Exceptions.h"
+#include "ParserCreator.h"
+#include "PinnacleMessages.h"
 
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"Pinnacle", L"Pinnacle", L"*.dat"))
@@ -12,21 +14,43 @@ void CImportPluginImpl::DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plu
 {
     RunImport(files, target, [&](const std::wstring& path) {
         try {
-            ParseFile(path, target);
+            ImportFile(path, target);
         } catch (const std::wstring& message) {
             target->ReportError(message.c_str());
         }
     });
 }
 
-void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* target)
+void CImportPluginImpl::ImportFile(const std::wstring& path, Plugin::ISatImportTarget* target)
 {
-    target->SetCurrentFile(fileName.c_str());
-    Plugin::FileReader reader(fileName, &m_converter);
+    // The parser is chosen first, so a file of another name is reported
+    // without being announced.
+    const std::unique_ptr<IFileParser> parser = ParserCreator::createParser(path, target);
+    target->SetCurrentFile(path.c_str());
+    std::vector<std::wstring> lines;
+    LoadFileLines(path, lines);
+    ParseFile(path, lines, parser.get(), target);
+}
+
+void CImportPluginImpl::LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines)
+{
+    Plugin::FileReader reader(path, &m_converter);
     if (!reader.isOpen())
         throw str::IDS_FILE_OPEN_ERROR;
-    std::vector<std::wstring> lines;
     reader.readLines(lines);
-    // The station.dat and vector.dat parsers come with the format.
+}
+
+void CImportPluginImpl::ParseFile(const std::wstring&, const std::vector<std::wstring>& lines, IFileParser* parser,
+                                  Plugin::ISatImportTarget* target)
+{
+    try {
+        parser->ParseLines(lines);
+    } catch (const CParseException& e) {
+        throw e.GetMessage();
+    }
     target->SetProgress(100.0f);
+    if (!parser->SomethingParsed()) {
+        target->SetCurrentLine(-1);
+        throw str::IDS_INVALID_FILE_FORMAT;
+    }
 }

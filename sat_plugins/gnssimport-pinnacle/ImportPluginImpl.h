@@ -1,7 +1,11 @@
-// The Pinnacle plug-in object.
+// The Pinnacle plug-in object: imports station.dat and vector.dat files.
 #pragma once
 
+#include "IFileParser.h"
 #include "PluginHelpers/ImportPluginBase.h"
+
+#include <string>
+#include <vector>
 
 class CImportPluginImpl : public Plugin::CImportPluginBase {
 public:
@@ -9,5 +13,10 @@ public:
     void DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plugin::ISatImportTarget* target) override;
 
 private:
-    void ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* target);
+    // Each step throws a std::wstring holding the message when the file
+    // cannot be imported.
+    void ImportFile(const std::wstring& path, Plugin::ISatImportTarget* target);
+    void LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines);
+    void ParseFile(const std::wstring& path, const std::vector<std::wstring>& lines, IFileParser* parser,
+                   Plugin::ISatImportTarget* target);
 };

@@ -1,0 +1,66 @@
+#include "VectorDatParser.h"
+
+#include "DatText.h"
+#include "Exceptions/Exceptions.h"
+
+#include <cmath>
+
+namespace {
+
+// Field positions of the first record of a baseline.
+const std::size_t s_rover = 1;
+const std::size_t s_base = 2;
+const std::size_t s_deltaX = 5;
+const std::size_t s_deltaY = 6;
+const std::size_t s_deltaZ = 7;
+
+// Positions of the variances in the packed covariance.
+const std::size_t s_varianceX = 0;
+const std::size_t s_varianceY = 2;
+const std::size_t s_varianceZ = 5;
+
+} // namespace
+
+// vector.dat has no header line after the ":::" marker.
+CVectorDatParser::CVectorDatParser(Plugin::ISatImportTarget* target) : CDatFileParser(target, 0) {}
+
+void CVectorDatParser::ParseRecord(const std::wstring& line)
+{
+    if (m_firstLine)
+        ParseFirstVectorLine(line);
+    else
+        ParseSecondVectorLine(line);
+    m_firstLine = !m_firstLine;
+}
+
+void CVectorDatParser::ParseFirstVectorLine(const std::wstring& line)
+{
+    const auto fields = DatText::splitFields(line);
+    const std::wstring base = StationName(fields, s_base);
+    const std::wstring rover = StationName(fields, s_rover);
+    const double dx = DatText::number(fields, s_deltaX);
+    const double dy = DatText::number(fields, s_deltaY);
+    const double dz = DatText::number(fields, s_deltaZ);
+
+    m_pImportTarget->SetText(Plugin::VectorOrigin, base.c_str());
+    m_pImportTarget->SetText(Plugin::VectorTarget, rover.c_str());
+    m_pImportTarget->SetValue(Plugin::DeltaX, dx);
+    m_pImportTarget->SetValue(Plugin::DeltaY, dy);
+    m_pImportTarget->SetValue(Plugin::DeltaZ, dz);
+}
+
+void CVectorDatParser::ParseSecondVectorLine(const std::wstring& line)
+{
+    const auto numbers = DatText::splitBlanks(line);
+    const double vx = DatText::number(numbers, s_varianceX);
+    const double vy = DatText::number(numbers, s_varianceY);
+    const double vz = DatText::number(numbers, s_varianceZ);
+    if (vx < 0 || vy < 0 || vz < 0)
+        throw CParseException::InvalidFileFormat();
+
+    m_pImportTarget->SetValue(Plugin::SigmaX, std::sqrt(vx));
+    m_pImportTarget->SetValue(Plugin::SigmaY, std::sqrt(vy));
+    m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(vz));
+    m_pImportTarget->SetValue(Plugin::RMS, std::sqrt(vx + vy + vz));
+    m_pImportTarget->SetValue(Plugin::Factor, 1.0);
+}
