@@ -4,9 +4,25 @@
 #include "CommonHelpers/FileReader.h"
 #include "Exceptions/Exceptions.h"
 
+#include <boost/lexical_cast/bad_lexical_cast.hpp>
+
+#include <algorithm>
+#include <stdexcept>
+
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"LGO", L"LGO", L"*.txt"))
 {
+}
+
+void CImportPluginImpl::LoadSettings(Plugin::ISettings* settings)
+{
+    m_ids.LoadSettings(settings);
+    CImportPluginBase::LoadSettings(settings);
+}
+
+void CImportPluginImpl::SaveSettings(Plugin::ISettings* settings) const
+{
+    m_ids.SaveSettings(settings);
 }
 
 void CImportPluginImpl::DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plugin::ISatImportTarget* target)
@@ -15,20 +31,69 @@ void CImportPluginImpl::DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plu
     RunImport(files, target, [&](const std::wstring& path) { ParseFile(path); });
 }
 
-void CImportPluginImpl::ParseFile(const std::wstring& fileName)
+void CImportPluginImpl::OnPropertyListViewInit(Plugin::IPropertyListView* view)
 {
-    m_pImportTarget->SetCurrentFile(fileName.c_str());
+    m_pPropListView = view;
+    m_ids.InitConfig(view);
+}
+
+bool CImportPluginImpl::OnNewPropertyValueValidate(int)
+{
+    return true;
+}
+
+bool CImportPluginImpl::OnAllPropertiesValidate()
+{
+    return true;
+}
+
+void CImportPluginImpl::OnPropertyListViewOK()
+{
+    // Without a view opened there is nothing to take the texts from.
+    if (m_pPropListView)
+        m_ids.SaveConfig(m_pPropListView);
+}
+
+void CImportPluginImpl::OnPropertyListViewCancel()
+{
+}
+
+int CImportPluginImpl::FindHeaderIndex(const std::vector<std::wstring>& columnNames, const std::wstring& name)
+{
+    const auto it = std::find(columnNames.begin(), columnNames.end(), name);
+    return it == columnNames.end() ? -1 : static_cast<int>(it - columnNames.begin());
+}
+
+void CImportPluginImpl::LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines)
+{
+    Plugin::FileReader reader(path, &m_converter);
+    if (!reader.isOpen())
+        throw Exceptions::CFileOpenError(path);
+    reader.readLines(lines);
+}
+
+void CImportPluginImpl::ParseFile(const std::wstring& path)
+{
+    m_pImportTarget->SetCurrentFile(path.c_str());
     try {
-        Plugin::FileReader reader(fileName, &m_converter);
-        if (!reader.isOpen())
-            throw Exceptions::CFileOpenError(fileName);
         std::vector<std::wstring> lines;
-        reader.readLines(lines);
-        // The table processing comes with the LGO format.
-        throw Exceptions::CInvalidFileFormat();
+        LoadFileLines(path, lines);
+        CTable table;
+        buildTableForFile(path, lines, table);
+        // A header with both id columns is a points table.
+        if (FindHeaderIndex(table.columnName, m_ids.PointId()) != -1)
+            ProcessPointsTable(table);
+        else if (FindHeaderIndex(table.columnName, m_ids.ReferenceId()) != -1)
+            ProcessLinesTable(table);
+        else
+            throw Exceptions::CInvalidFileFormat();
     } catch (const Exceptions::CFileOpenError&) {
         m_pImportTarget->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
     } catch (const Exceptions::CInvalidFileFormat&) {
+        m_pImportTarget->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
+    } catch (const std::out_of_range&) {
+        m_pImportTarget->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
+    } catch (const boost::bad_lexical_cast&) {
         m_pImportTarget->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
     }
 }

@@ -1,0 +1,125 @@
+// Turning the rows of a points or lines table into events on the target.
+#include "ImportPluginImpl.h"
+
+#include "CommonHelpers/Utils.h"
+#include "Exceptions/Exceptions.h"
+#include "PluginHelpers/RefCounted.h"
+
+#include <boost/algorithm/string/erase.hpp>
+#include <boost/intrusive_ptr.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+// Column indices of names in the header; throws CInvalidFileFormat when one
+// is missing. Also returns the rightmost index, which a row must reach.
+std::vector<std::size_t> findColumns(const CTable& table, std::initializer_list<std::wstring> names,
+                                     std::size_t& rightmost)
+{
+    std::vector<std::size_t> columns;
+    rightmost = 0;
+    for (const std::wstring& name : names) {
+        const int index = CImportPluginImpl::FindHeaderIndex(table.columnName, name);
+        if (index == -1)
+            throw Exceptions::CInvalidFileFormat();
+        columns.push_back(static_cast<std::size_t>(index));
+        rightmost = std::max(rightmost, columns.back());
+    }
+    return columns;
+}
+
+float progress(std::size_t row, std::size_t rows)
+{
+    return static_cast<float>(row * 100) / static_cast<float>(rows);
+}
+
+// The angle converter takes the text without blanks and without the
+// hemisphere letter that marks the positive direction.
+bool convertAngle(Plugin::IAngleConverter& converter, std::wstring text, wchar_t positiveLetter, double& value)
+{
+    boost::algorithm::erase_all(text, L" ");
+    const std::size_t letter = text.rfind(positiveLetter);
+    if (letter != std::wstring::npos)
+        text.erase(letter, 1);
+    return converter.Convert(text.c_str(), value);
+}
+
+double variance(const std::wstring& cell)
+{
+    const double value = Plugin::Utils::stringToDouble(cell);
+    if (value < 0)
+        throw Exceptions::CInvalidFileFormat();
+    return value;
+}
+
+} // namespace
+
+void CImportPluginImpl::ProcessPointsTable(const CTable& table)
+{
+    std::size_t rightmost = 0;
+    const auto col = findColumns(table, {m_ids.PointId(), m_ids.Latitude(), m_ids.Longitude(), m_ids.EllipHgt()},
+                                 rightmost);
+
+    const boost::intrusive_ptr<Plugin::IUnitConvertersFactory> factory(m_pImportTarget->GetUnitConvertersFactory(),
+                                                                        false);
+    const boost::intrusive_ptr<Plugin::IAngleConverter> converter(
+        factory->CreateAngleConverter(Plugin::AngleConverter::fromDMS), false);
+    auto* target2 = static_cast<Plugin::ISatImportTarget2*>(
+        m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2));
+
+    const std::size_t rows = table.data.size();
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto& row = table.data[i];
+        if (row.size() <= rightmost)
+            continue;
+        double latitude = 0;
+        double longitude = 0;
+        if (!convertAngle(*converter, row[col[1]], L'N', latitude)
+            || !convertAngle(*converter, row[col[2]], L'E', longitude))
+            throw Exceptions::CInvalidFileFormat();
+        m_pImportTarget->SetText(Plugin::Point, row[col[0]].c_str());
+        m_pImportTarget->SetValue(Plugin::Latitude, latitude);
+        m_pImportTarget->SetValue(Plugin::Longitude, longitude);
+        if (target2)
+            target2->SetEllipsoidalHeight(Plugin::Utils::stringToDouble(row[col[3]]));
+        m_pImportTarget->SetProgress(progress(i + 1, rows));
+    }
+}
+
+void CImportPluginImpl::ProcessLinesTable(const CTable& table)
+{
+    std::size_t rightmost = 0;
+    const auto col = findColumns(table,
+                                 {m_ids.ReferenceId(), m_ids.RoverId(), m_ids.dX(), m_ids.dY(), m_ids.dZ(),
+                                  m_ids.Q11(), m_ids.Q22(), m_ids.Q33()},
+                                 rightmost);
+
+    const std::size_t rows = table.data.size();
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto& row = table.data[i];
+        if (row.size() <= rightmost)
+            continue;
+        m_pImportTarget->SetText(Plugin::VectorOrigin, row[col[0]].c_str());
+        m_pImportTarget->SetText(Plugin::VectorTarget, row[col[1]].c_str());
+        const double dx = Plugin::Utils::stringToDouble(row[col[2]]);
+        const double dy = Plugin::Utils::stringToDouble(row[col[3]]);
+        const double dz = Plugin::Utils::stringToDouble(row[col[4]]);
+        m_pImportTarget->SetValue(Plugin::DeltaX, dx);
+        m_pImportTarget->SetValue(Plugin::DeltaY, dy);
+        m_pImportTarget->SetValue(Plugin::DeltaZ, dz);
+        // A negative variance ends the file after this row's origin, target
+        // and deltas have gone out.
+        const double q11 = variance(row[col[5]]);
+        const double q22 = variance(row[col[6]]);
+        const double q33 = variance(row[col[7]]);
+        m_pImportTarget->SetValue(Plugin::SigmaX, std::sqrt(q11));
+        m_pImportTarget->SetValue(Plugin::SigmaY, std::sqrt(q22));
+        m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(q33));
+        m_pImportTarget->SetValue(Plugin::RMS, std::sqrt(q11 + q22 + q33));
+        m_pImportTarget->SetValue(Plugin::Factor, 1.0);
+        m_pImportTarget->SetProgress(progress(i + 1, rows));
+    }
+}
