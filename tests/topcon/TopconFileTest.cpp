@@ -116,6 +116,24 @@ TEST(TopconFile, AngleConverterIsReleasedWithTheParser)
     EXPECT_EQ(target.angleTexts.size(), 2u);
 }
 
+// A host that offers no unit converters still gets the names and vectors.
+TEST(TopconFile, NoConvertersMeansNamesOnly)
+{
+    struct NoConverters : host::RecordingTarget {
+        Plugin::IUnitConvertersFactory* GetUnitConvertersFactory() override { return nullptr; }
+    };
+    test::TempDir dir;
+    NoConverters target;
+    topcon::import(target, {dir.write("r.txt", kPointA + "\nVPP,A,B,1,2,3,4,5,6")});
+    ASSERT_EQ(target.files().size(), 1u);
+    const auto& file = target.files()[0];
+    ASSERT_EQ(file.points.size(), 1u);
+    EXPECT_FALSE(file.points[0].latitude.has_value());
+    ASSERT_EQ(file.vectors.size(), 1u);
+    EXPECT_TRUE(file.vectors[0].factor().has_value());
+    EXPECT_TRUE(file.messages.empty());
+}
+
 // A small report whose Russian text is enough to tell the code page.
 const std::wstring kReport = L"Отчёт об обработке базовых линий\n"
                              L"Проект: съёмка опорной сети у деревни Заречье\n"
