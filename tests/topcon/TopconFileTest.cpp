@@ -51,17 +51,6 @@ TEST(TopconFile, LineEndsOfEveryKindSplitAlike)
     EXPECT_EQ(expected[16], L"SetProgress(100)");
 }
 
-TEST(TopconFile, ProgressAfterEachLineThenHundred)
-{
-    test::TempDir dir;
-    host::RecordingTarget target;
-    topcon::import(target, {dir.write("r.txt", "Header\n" + kPointA + "\nFooter")});
-    ASSERT_EQ(target.files().size(), 1u);
-    const std::vector<float> expected = {100.0f / 3.0f, 200.0f / 3.0f, 100.0f, 100.0f};
-    EXPECT_EQ(target.files()[0].progress, expected);
-    EXPECT_TRUE(target.files()[0].messages.empty());
-}
-
 TEST(TopconFile, FilesWithoutRecordsAreUnknownFormat)
 {
     const Events unknown = {L"SetProgress(100)", L"SetCurrentLine(-1)", L"ReportError(Неизвестный формат файла)"};
