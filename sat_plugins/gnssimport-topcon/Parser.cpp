@@ -7,7 +7,6 @@
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/algorithm/string/split.hpp>
 #include <boost/algorithm/string/trim.hpp>
-#include <boost/lexical_cast/bad_lexical_cast.hpp>
 
 #include <cmath>
 #include <stdexcept>
@@ -24,6 +23,7 @@ CTopconParser::CTopconParser(ISatImportTarget* target) : m_pImportTarget(target)
 
 void CTopconParser::ParseLine(const std::wstring& line)
 {
+    // Never empty: a line without commas is one field.
     std::vector<std::wstring> fields;
     boost::algorithm::split(fields, line, boost::algorithm::is_any_of(L","));
     try {
@@ -36,7 +36,6 @@ void CTopconParser::ParseLine(const std::wstring& line)
         }
     } catch (const std::out_of_range&) {
         // The record lacks a field it needs: it ends with what was sent.
-    } catch (const boost::bad_lexical_cast&) {
     }
 }
 
