@@ -5,7 +5,6 @@
 #include "GpsSectionState.h"
 #include "InitialState.h"
 #include "ParserMessages.h"
-#include "PluginHelpers/RefCounted.h"
 #include "PointsSectionState.h"
 
 #include <boost/make_shared.hpp>
@@ -53,7 +52,8 @@ bool CParser::AddPoint(const std::wstring& pointName, double latitude, double lo
 
 void CParser::SetPointElevH(double elev, double H)
 {
-    auto* target2 = static_cast<Plugin::ISatImportTarget2*>(m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2));
+    void* queried = m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2);
+    auto* target2 = static_cast<Plugin::ISatImportTarget2*>(queried);
     if (!target2)
         return;
     target2->SetElevation(elev);

@@ -4,6 +4,7 @@
 
 #include "IParser.h"
 #include "IParserState.h"
+#include "PluginHelpers/RefCounted.h"
 #include "SDK/ImportTarget.h"
 
 #include <boost/intrusive_ptr.hpp>

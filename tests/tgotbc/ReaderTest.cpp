@@ -75,7 +75,8 @@ const std::wstring kUnknown = tgo::kUnknownFormat + L"@-1";
 INSTANTIATE_TEST_SUITE_P(
     Files, TgoSections,
     ::testing::Values(
-        Scenario{"HeaderOuterBlanksTrimmed", tgo::kCommaGeneral + " \t[GPS]  \n" + tgo::vectorLine("A", "B"), {}, 1, {}},
+        Scenario{"HeaderOuterBlanksTrimmed", tgo::kCommaGeneral + " \t[GPS]  \n" + tgo::vectorLine("A", "B"), {}, 1,
+                 {}},
         // "[ GPS ]" is another, unknown section: its lines go unread.
         Scenario{"HeaderInnerBlanksKept", tgo::kCommaGeneral + "[ GPS ]\n" + tgo::vectorLine("A", "B"), {}, 0,
                  {kUnknown}},
