@@ -1,0 +1,79 @@
+#include "Geodesy.h"
+
+#include "Text.h"
+
+#include <GeographicLib/Geocentric.hpp>
+
+#include <cmath>
+
+namespace cli {
+
+Geocentric toGeocentric(const Geodetic& g)
+{
+    Geocentric c;
+    GeographicLib::Geocentric::WGS84().Forward(g.latitude, g.longitude, g.height.value_or(0.0), c.x, c.y, c.z);
+    return c;
+}
+
+Geodetic toGeodetic(const Geocentric& c)
+{
+    Geodetic g;
+    double h = 0;
+    GeographicLib::Geocentric::WGS84().Reverse(c.x, c.y, c.z, g.latitude, g.longitude, h);
+    g.height = h;
+    return g;
+}
+
+PointIndex::PointIndex(const ImportResults& results)
+{
+    for (const auto& file : results)
+        for (const auto& point : file.data.points) {
+            if (!point.latitude || !point.longitude || !std::isfinite(*point.latitude)
+                || !std::isfinite(*point.longitude) || m_points.count(point.name))
+                continue;
+            Geodetic g;
+            g.latitude = degrees(*point.latitude);
+            g.longitude = degrees(*point.longitude);
+            if (point.ellipsoidalHeight && std::isfinite(*point.ellipsoidalHeight))
+                g.height = point.ellipsoidalHeight;
+            m_points.emplace(point.name, g);
+        }
+}
+
+const Geodetic* PointIndex::find(const std::wstring& name) const
+{
+    const auto it = m_points.find(name);
+    return it == m_points.end() ? nullptr : &it->second;
+}
+
+std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const PointIndex& points)
+{
+    const Geodetic* from = points.find(vector.origin);
+    const Geodetic* to = points.find(vector.target);
+    if (from && to)
+        return VectorEnds{*from, *to, false, false};
+    if ((!from && !to) || !vector.dx() || !vector.dy() || !vector.dz())
+        return std::nullopt;
+    const double sign = from ? 1.0 : -1.0;
+    const Geocentric known = toGeocentric(from ? *from : *to);
+    const Geocentric other{known.x + sign * *vector.dx(), known.y + sign * *vector.dy(),
+                           known.z + sign * *vector.dz()};
+    if (!std::isfinite(other.x) || !std::isfinite(other.y) || !std::isfinite(other.z))
+        return std::nullopt;
+    Geodetic computed = toGeodetic(other);
+    // A height derived from a point without one would be made up.
+    if (!(from ? from : to)->height)
+        computed.height.reset();
+    if (from)
+        return VectorEnds{*from, computed, false, true};
+    return VectorEnds{computed, *to, true, false};
+}
+
+std::optional<double> vectorLength(const host::ImportedVector& vector)
+{
+    if (!vector.dx() || !vector.dy() || !vector.dz())
+        return std::nullopt;
+    return std::sqrt(*vector.dx() * *vector.dx() + *vector.dy() * *vector.dy() + *vector.dz() * *vector.dz());
+}
+
+} // namespace cli

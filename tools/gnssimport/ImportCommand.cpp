@@ -1,0 +1,85 @@
+#include "Commands.h"
+
+#include "Diagnostics.h"
+#include "Output.h"
+#include "PluginCatalog.h"
+#include "Router.h"
+#include "SettingsFile.h"
+#include "Text.h"
+
+#include "host/CharsetConversion.h"
+
+#include <stdexcept>
+
+namespace cli {
+
+namespace {
+
+void requireKnownCharset(const std::string& name, const char* option)
+{
+    host::CharsetConverter converter;
+    std::wstring text;
+    if (!name.empty() && !converter.convert(name, "a", 1, text))
+        throw std::invalid_argument(std::string(option) + ": unknown charset " + name);
+}
+
+// The plug-in forced with -p, or null after loading all for routing.
+PluginEntry* preparePlugins(const Options& options, PluginCatalog& catalog)
+{
+    if (!options.plugin.empty()) {
+        PluginEntry& entry = catalog.resolve(options.plugin);
+        catalog.load(entry);
+        return &entry;
+    }
+    if (catalog.entries().empty())
+        throw host::LoadError("no plug-ins found; give their folder with --plugin-dir");
+    catalog.loadAll();
+    return nullptr;
+}
+
+int importAll(const Options& options, SettingsFile& settings, std::ostream& out, std::ostream& err)
+{
+    PluginCatalog catalog(PluginCatalog::searchPath(options.pluginDirs), settings.effective());
+    PluginEntry* forced = preparePlugins(options, catalog);
+
+    ProgressBar progress(err, options.progress && ProgressBar::stderrIsTerminal());
+    Importer importer({options.defaultCharset, options.format == "events"}, progress);
+    Router router(catalog, importer);
+    ImportResults results;
+    for (const auto& file : options.files) {
+        const std::wstring path = fromUtf8(file);
+        FileResult result = forced ? importer.run(*forced->loaded, path) : router.route(path);
+        if (result.records() == 0 && !result.data.hasErrors())
+            result.data.messages.push_back({host::ImportMessage::Warning, L"no points or vectors found", -1});
+        reportMessages(err, result, options.verbose);
+        results.push_back(std::move(result));
+    }
+
+    writeOutput(options, results, out);
+    if (options.check) {
+        // Keep machine-readable output on stdout clean.
+        const bool stdoutTaken = options.format != "text" && (options.output.empty() || options.output == "-");
+        writeCheckReport(stdoutTaken ? err : out, checkNetwork(results, options.checkOptions), options.checkOptions);
+    }
+    settings.saveBack(catalog);
+    writeSummary(err, results);
+    return anyErrors(results) ? 1 : 0;
+}
+
+} // namespace
+
+int runImport(const Options& options, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (options.charset)
+            requireKnownCharset(*options.charset, "--charset");
+        requireKnownCharset(options.defaultCharset, "--default-charset");
+        SettingsFile settings(options);
+        return importAll(options, settings, out, err);
+    } catch (const std::exception& e) {
+        err << "gnssimport: " << e.what() << '\n';
+        return 2;
+    }
+}
+
+} // namespace cli

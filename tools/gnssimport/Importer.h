@@ -1,0 +1,29 @@
+// Imports one file with one plug-in through the reference host's recording
+// target, with progress on the bar and any escaping exception caught.
+#pragma once
+
+#include "ImportResult.h"
+#include "ProgressBar.h"
+
+#include "host/PluginLoader.h"
+
+#include <string>
+
+namespace cli {
+
+struct ImporterOptions {
+    std::string defaultCharset; // host's fallback for an empty charset name
+    bool recordEvents = false;
+};
+
+class Importer {
+public:
+    Importer(const ImporterOptions& options, ProgressBar& progress);
+    FileResult run(host::LoadedPlugin& plugin, const std::wstring& path);
+
+private:
+    ImporterOptions m_options;
+    ProgressBar& m_progress;
+};
+
+} // namespace cli

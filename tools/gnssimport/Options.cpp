@@ -1,0 +1,105 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+
+namespace cli {
+
+namespace {
+
+const char* const kDescription =
+    "Imports GNSS survey exports (Spectrum Survey, TGO/TBC, LGO, Pinnacle, Topcon) through the gnssimport "
+    "plug-ins and writes their points and vectors as text, JSON, GeoJSON, CSV or the raw event stream.";
+
+std::string splitSetting(const std::string& text, std::pair<std::string, std::string>* into)
+{
+    const auto equals = text.find('=');
+    if (equals == std::string::npos || equals == 0)
+        return "expected KEY=VALUE, got '" + text + "'";
+    if (into)
+        *into = {text.substr(0, equals), text.substr(equals + 1)};
+    return std::string();
+}
+
+void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets)
+{
+    app.add_option("files", o.files, "Files to import; each goes to the plug-in whose file filter and content fit");
+    app.add_option("-p,--plugin", o.plugin, "Use this plug-in for every file: a short name (topcon), a descriptor "
+                                            "name (\"Spectrum Survey\") or the path of a .so");
+    app.add_option("-f,--format", o.format, "Output format")
+        ->check(CLI::IsMember({"text", "json", "geojson", "csv", "events"}))
+        ->capture_default_str();
+    app.add_option("-o,--output", o.output,
+                   "Write the output to FILE instead of stdout; for csv the base name of BASE-points.csv and "
+                   "BASE-vectors.csv");
+    app.add_option("--charset", o.charset, "The plug-ins' \"charset\" setting: the code page of the files "
+                                           "(CP1251, CP866, KOI8-R, UTF-8, ...); empty lets TGO/TBC and Topcon "
+                                           "detect it");
+    app.add_option("--default-charset", o.defaultCharset,
+                   "How the host decodes text when the charset setting is empty and the text is not UTF-8 "
+                   "(default CP1251)");
+    app.add_option("--set", sets, "Any plug-in setting, e.g. --set point_id=Name (repeatable)")
+        ->check([](const std::string& text) { return splitSetting(text, nullptr); });
+    app.add_option("--settings", o.settingsFile,
+                   "Persistent settings file (key=value lines): read before the import, written back with what "
+                   "the plug-ins save");
+    app.add_flag("--check", o.check, "Network check: vectors against point coordinates, repeated vectors");
+    app.add_option("--check-tolerance", o.checkOptions.tolerance, "Flag discrepancies longer than this, metres")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
+    app.add_option("--check-sigmas", o.checkOptions.maxSigmas,
+                   "Flag discrepancies beyond this many standard deviations (0: off)")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    app.add_flag("!--no-progress", o.progress, "Never show the progress bar");
+    app.add_flag("-v,--verbose", o.verbose, "Also report event-stream breaches the host noticed");
+}
+
+} // namespace
+
+std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream& out, std::ostream& err)
+{
+    CLI::App app(kDescription, "gnssimport");
+    app.set_version_flag("--version", GNSSIMPORT_VERSION);
+    app.fallthrough();
+    app.require_subcommand(0, 1);
+    std::vector<std::string> sets;
+    addImportOptions(app, o, sets);
+    app.add_option("--plugin-dir", o.pluginDirs, "Look for gnssimport-*.so here first (repeatable)");
+
+    CLI::App* plugins = app.add_subcommand("plugins", "List the plug-ins found and their descriptors");
+    CLI::App* configure = app.add_subcommand(
+        "configure", "Edit a plug-in's settings (the LGO column identifiers) in the terminal and save them "
+                     "to the --settings file");
+    configure->add_option("plugin", o.configurePlugin, "Plug-in to configure, e.g. lgo")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int status = app.exit(e, out, err);
+        return status == 0 ? 0 : 2;
+    }
+    for (const auto& text : sets) {
+        std::pair<std::string, std::string> setting;
+        splitSetting(text, &setting);
+        o.settings.push_back(setting);
+    }
+    if (*plugins)
+        o.command = Options::Command::Plugins;
+    else if (*configure)
+        o.command = Options::Command::Configure;
+
+    std::string problem;
+    if (o.command == Options::Command::Import && o.files.empty())
+        problem = "no files to import";
+    else if (o.command == Options::Command::Configure && o.settingsFile.empty())
+        problem = "configure needs --settings FILE to save to";
+    else if (o.command == Options::Command::Import && o.format == "csv" && o.output.empty())
+        problem = "csv output is two files: give their base name with -o BASE";
+    if (!problem.empty()) {
+        err << "gnssimport: " << problem << "\nRun with --help for more information.\n";
+        return 2;
+    }
+    return std::nullopt;
+}
+
+} // namespace cli

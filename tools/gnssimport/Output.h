@@ -1,0 +1,14 @@
+// Writes the import results in the chosen format to stdout or to files.
+#pragma once
+
+#include "ImportResult.h"
+#include "Options.h"
+
+#include <ostream>
+
+namespace cli {
+
+// Throws std::runtime_error when an output file cannot be written.
+void writeOutput(const Options& options, const ImportResults& results, std::ostream& stdOut);
+
+} // namespace cli

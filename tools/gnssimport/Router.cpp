@@ -1,0 +1,79 @@
+#include "Router.h"
+
+#include "Text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace cli {
+
+namespace {
+
+FileResult failed(const std::wstring& path, const std::wstring& message)
+{
+    FileResult result;
+    result.path = path;
+    result.data.path = path;
+    result.data.messages.push_back({host::ImportMessage::Error, message, -1});
+    return result;
+}
+
+// Why the file cannot be read, or empty when it can.
+std::string unreadable(const std::wstring& path)
+{
+    const std::filesystem::path p(utf8(path));
+    std::error_code ec;
+    if (std::filesystem::is_directory(p, ec))
+        return "is a directory";
+    std::ifstream in(p, std::ios::binary);
+    return in ? std::string() : std::strerror(errno);
+}
+
+} // namespace
+
+bool hasFileLevelError(const host::ImportedFile& file)
+{
+    return std::any_of(file.messages.begin(), file.messages.end(), [](const host::ImportMessage& m) {
+        return m.severity == host::ImportMessage::Error && m.line < 0;
+    });
+}
+
+Router::Router(PluginCatalog& catalog, Importer& importer) : m_catalog(catalog), m_importer(importer) {}
+
+FileResult Router::route(const std::wstring& path)
+{
+    const std::wstring fileName = fromUtf8(std::filesystem::path(utf8(path)).filename().string());
+    std::vector<PluginEntry*> candidates;
+    for (auto& entry : m_catalog.entries())
+        if (m_catalog.load(entry).descriptor().matches(fileName))
+            candidates.push_back(&entry);
+    if (candidates.empty())
+        return failed(path, L"no plug-in reads files named like this");
+    if (candidates.size() == 1)
+        return m_importer.run(*candidates.front()->loaded, path);
+
+    // Trial imports would all fail on a file nobody can open: say so once.
+    const std::string reason = unreadable(path);
+    if (!reason.empty())
+        return failed(path, L"cannot open file: " + fromUtf8(reason));
+
+    std::vector<FileResult> trials;
+    for (PluginEntry* entry : candidates) {
+        FileResult result = m_importer.run(*entry->loaded, path);
+        if (result.records() > 0 && !hasFileLevelError(result.data))
+            return result;
+        trials.push_back(std::move(result));
+    }
+    for (auto& result : trials)
+        if (result.records() > 0)
+            return std::move(result);
+    std::wstring tried;
+    for (const PluginEntry* entry : candidates)
+        tried += (tried.empty() ? L"" : L", ") + entry->loaded->descriptor().name;
+    return failed(path, L"no plug-in recognises this file (tried " + tried + L")");
+}
+
+} // namespace cli

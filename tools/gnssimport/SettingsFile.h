@@ -1,0 +1,30 @@
+// The settings the plug-ins get: the --settings file, overridden by
+// --charset and --set, and written back with what the plug-ins save.
+#pragma once
+
+#include "Options.h"
+#include "PluginCatalog.h"
+
+#include "host/SettingsStore.h"
+
+namespace cli {
+
+class SettingsFile {
+public:
+    // Reads options.settingsFile when given and present (a missing file is
+    // an empty store); throws std::runtime_error on an unreadable one.
+    explicit SettingsFile(const Options& options);
+
+    // The stored settings with the command line's overrides.
+    const host::SettingsStore& effective() const { return m_effective; }
+    // Lets the loaded plug-ins save into the stored settings and writes the
+    // file when that changed anything; throws std::runtime_error on failure.
+    void saveBack(const PluginCatalog& catalog) const;
+
+private:
+    std::string m_path;
+    host::SettingsStore m_stored;
+    host::SettingsStore m_effective;
+};
+
+} // namespace cli
