@@ -5,6 +5,7 @@
 #include "Exceptions/Exceptions.h"
 #include "Parser.h"
 
+#include <algorithm>
 #include <vector>
 
 CImportPluginImpl::CImportPluginImpl()
@@ -38,8 +39,10 @@ void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImpo
             // One bad line is reported and the file goes on.
             pImportTarget->ReportError(e.GetMessage().c_str());
         }
-        // The numerator stays unsigned so that huge files cannot overflow it.
-        pImportTarget->SetProgress(static_cast<float>(100 * (lineIndex + 1)) / static_cast<float>(lineCount));
+        // Unsigned numerator: no overflow on huge files; single-precision
+        // rounding can pass 100 from about 670000 lines on, hence the cap.
+        const float percent = static_cast<float>(100 * (lineIndex + 1)) / static_cast<float>(lineCount);
+        pImportTarget->SetProgress(std::min(percent, 100.0f));
     }
     pImportTarget->SetProgress(100.0f);
 

@@ -32,6 +32,15 @@ TEST(TgoReader, ProgressFollowsEveryLineThenEndsAtHundred)
     EXPECT_EQ(file.progress, (std::vector<float>{25, 50, 75, 100, 100}));
 }
 
+// Single-precision rounding would put the last step above 100 here.
+TEST(TgoReader, ProgressOfAHugeFileNeverPassesHundred)
+{
+    test::ImportRun run;
+    run.options.recordProgress = false; // the host still checks the range
+    const auto& file = onlyFile(importText(std::string(671091, '\n'), run));
+    EXPECT_EQ(file.count(host::ImportMessage::HostWarning), 0u);
+}
+
 // Every kind of line ending, and a last line without one, gives the same
 // lines; an empty line inside the file is a line of its own.
 TEST(TgoReader, LineEndingsGiveTheSameLines)
