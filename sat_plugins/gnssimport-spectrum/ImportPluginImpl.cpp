@@ -1,8 +1,14 @@
 #include "ImportPluginImpl.h"
 
+#include "Parser.h"
+
 #include "Common/Messages.h"
 #include "CommonHelpers/FileReader.h"
+#include "CommonHelpers/Utils.h"
 #include "Exceptions/Exceptions.h"
+
+#include <filesystem>
+#include <system_error>
 
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"Spectrum Survey", L"SpectrumSurvey", L"*.txt"))
@@ -22,15 +28,21 @@ void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImpo
         target->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
         return;
     }
+    // Decoded text has at most one character per byte: reserving that much
+    // spares the copies of a growing string on long reports.
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(Plugin::toPath(fileName), sizeError);
     std::wstring text;
+    if (!sizeError)
+        text.reserve(static_cast<std::size_t>(size));
     std::wstring line;
     while (reader.readLine(line)) {
         text += line;
         text += L'\n';
     }
     try {
-        // The report parser comes with the Spectrum Survey format.
-        throw CInvalidFileFormatException();
+        CParser parser(target);
+        parser.ParseLines(text);
     } catch (const CInvalidFileFormatException&) {
         target->ReportError(str::IDS_INVALID_FILE_FORMAT.c_str());
     }
