@@ -35,7 +35,7 @@ void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImpo
         for (std::size_t i = 0; i < lines.size(); ++i) {
             target->SetCurrentLine(static_cast<int>(i));
             parser.ParseLine(lines[i]);
-            // Beyond 2^24 lines float rounding can push the last steps past 100.
+            // From about 671000 lines float rounding can push the last steps past 100.
             target->SetProgress(std::min(static_cast<float>(100 * (i + 1)) / lineCount, 100.0f));
         }
     } catch (const CParseException& e) {

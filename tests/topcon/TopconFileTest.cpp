@@ -60,6 +60,22 @@ TEST(TopconFile, FilesWithoutRecordsAreUnknownFormat)
     EXPECT_EQ(importWithProgress("Topcon Tools report\r\nProject: test\r\n"), headerOnly);
 }
 
+// 671091 lines is the first count at which 100 * n / n in single precision
+// comes out above 100.
+TEST(TopconFile, ProgressStaysWithinHundredOnLongFiles)
+{
+    test::TempDir dir;
+    host::RecordingTarget::Options options;
+    options.recordProgress = false;
+    host::RecordingTarget target(options);
+    target.setRecordEvents(false);
+    topcon::import(target, {dir.write("long.txt", std::string(671091, '\n'))});
+    ASSERT_EQ(target.files().size(), 1u);
+    const auto& messages = target.files()[0].messages;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Неизвестный формат файла");
+}
+
 TEST(TopconFile, NameErrorEndsTheFileWithoutFinalProgress)
 {
     const Events expected = {L"SetCurrentLine(0)",
