@@ -1,0 +1,21 @@
+# CPack: one Debian package with the tool, the plug-ins, the SDK headers
+# and the package config (cpack -G DEB in the build folder).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME gnssimport)
+set(CPACK_PACKAGE_VENDOR "gnssimport")
+set(CPACK_PACKAGE_CONTACT "gnssimport maintainers <gnssimport@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Import plug-ins for GNSS survey exports and the gnssimport command-line tool")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Plug-ins that read Spectrum Survey, TGO/TBC, LGO, Pinnacle and Topcon exports, the gnssimport tool that\
+ turns them into text, JSON, GeoJSON and CSV, and the SDK headers a host needs to load the plug-ins.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+find_program(GNSSIMPORT_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(GNSSIMPORT_DPKG_SHLIBDEPS)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgeographiclib23, libstdc++6, libc6")
+endif()
+include(CPack)
