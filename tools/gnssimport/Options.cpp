@@ -38,6 +38,7 @@ void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets)
                    "How the host decodes text when the charset setting is empty and the text is not UTF-8 "
                    "(default CP1251)");
     app.add_option("--set", sets, "Any plug-in setting, e.g. --set point_id=Name (repeatable)")
+        ->allow_extra_args(false)
         ->check([](const std::string& text) { return splitSetting(text, nullptr); });
     app.add_option("--settings", o.settingsFile,
                    "Persistent settings file (key=value lines): read before the import, written back with what "
@@ -64,7 +65,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
     app.require_subcommand(0, 1);
     std::vector<std::string> sets;
     addImportOptions(app, o, sets);
-    app.add_option("--plugin-dir", o.pluginDirs, "Look for gnssimport-*.so here first (repeatable)");
+    app.add_option("--plugin-dir", o.pluginDirs, "Look for gnssimport-*.so here first (repeatable)")
+        ->allow_extra_args(false);
 
     CLI::App* plugins = app.add_subcommand("plugins", "List the plug-ins found and their descriptors");
     CLI::App* configure = app.add_subcommand(

@@ -50,9 +50,13 @@ FileResult Router::route(const std::wstring& path)
     for (auto& entry : m_catalog.entries())
         if (m_catalog.load(entry).descriptor().matches(fileName))
             candidates.push_back(&entry);
-    if (candidates.empty())
-        return failed(path, L"no plug-in reads files named like this");
-    if (candidates.size() == 1)
+    // A file no filter claims (an LGO table saved as .csv, say) is offered
+    // to every plug-in; a lone claimant gets the file whatever it makes of it.
+    const bool claimed = !candidates.empty();
+    if (!claimed)
+        for (auto& entry : m_catalog.entries())
+            candidates.push_back(&entry);
+    if (claimed && candidates.size() == 1)
         return m_importer.run(*candidates.front()->loaded, path);
 
     // Trial imports would all fail on a file nobody can open: say so once.

@@ -13,9 +13,10 @@ public:
     Router(PluginCatalog& catalog, Importer& importer);
 
     // Imports path with the plug-in that reads it. Of the plug-ins whose
-    // filter matches, the first whose import yields a point or a vector and
-    // no error outside a line wins; failing that, the first that yields
-    // anything; a lone candidate is taken whatever it yields.
+    // filter matches (all of them when none does), the first whose import
+    // yields a point or a vector and no error outside a line wins; failing
+    // that, the first that yields anything. A lone plug-in whose filter
+    // matches is taken whatever it yields.
     FileResult route(const std::wstring& path);
 
 private:

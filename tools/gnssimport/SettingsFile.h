@@ -7,6 +7,9 @@
 
 #include "host/SettingsStore.h"
 
+#include <set>
+#include <string>
+
 namespace cli {
 
 class SettingsFile {
@@ -17,12 +20,16 @@ public:
 
     // The stored settings with the command line's overrides.
     const host::SettingsStore& effective() const { return m_effective; }
-    // Lets the loaded plug-ins save into the stored settings and writes the
-    // file when that changed anything; throws std::runtime_error on failure.
+    // Lets the loaded plug-ins save into the stored settings, keys given on
+    // the command line excepted, and writes the file when that changed
+    // anything; throws std::runtime_error on failure.
     void saveBack(const PluginCatalog& catalog) const;
 
 private:
+    void override(const std::wstring& key, const std::wstring& value);
+
     std::string m_path;
+    std::set<std::wstring> m_overridden;
     host::SettingsStore m_stored;
     host::SettingsStore m_effective;
 };

@@ -1,0 +1,25 @@
+# Builds the .deb with CPack and checks what it holds.
+#   cmake -DBUILD_DIR= -DWORK_DIR= -DCPACK= -P PackageTest.cmake
+file(REMOVE_RECURSE ${WORK_DIR})
+execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cpack failed:\n${out}\n${err}")
+endif()
+file(GLOB debs ${WORK_DIR}/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one .deb, found: ${debs}")
+endif()
+execute_process(COMMAND dpkg-deb --contents ${debs} OUTPUT_VARIABLE contents RESULT_VARIABLE status)
+execute_process(COMMAND dpkg-deb --field ${debs} Package Depends OUTPUT_VARIABLE fields)
+foreach(path usr/bin/gnssimport "usr/lib[^ ]*/gnssimport/gnssimport-topcon.so" usr/include/gnssimport/Plugin.h
+             "usr/lib[^ ]*/cmake/gnssimport/gnssimportConfig.cmake")
+    if(NOT contents MATCHES "\\./${path}")
+        message(FATAL_ERROR "${path} missing from the package:\n${contents}")
+    endif()
+endforeach()
+if(NOT fields MATCHES "libgeographiclib")
+    message(FATAL_ERROR "package does not depend on GeographicLib:\n${fields}")
+endif()
+file(REMOVE_RECURSE ${WORK_DIR})

@@ -1,0 +1,244 @@
+// The tool's own pieces: numbers and angles, CSV fields, event assembly,
+// the network check and the progress bar.
+#include "EventAssembly.h"
+#include "Geodesy.h"
+#include "NetworkCheck.h"
+#include "ProgressBar.h"
+#include "Text.h"
+#include "Writers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+double radians(double degrees) { return degrees * kPi / 180.0; }
+
+TEST(Text, NumbersReadBackExactlyAndRoundForPeople)
+{
+    EXPECT_EQ(cli::shortest(0.1), "0.1");
+    EXPECT_EQ(cli::shortest(-1779.1178), "-1779.1178");
+    EXPECT_EQ(std::stod(cli::shortest(1.0 / 3.0)), 1.0 / 3.0);
+    EXPECT_EQ(cli::shortest(33.333332f), "33.333332");
+    EXPECT_EQ(cli::fixed(2.00006, 4), "2.0001");
+    EXPECT_EQ(cli::fixed(-0.00001, 4), "0.0000");
+    EXPECT_EQ(cli::fixed(1e308, 4), "1e+308");
+}
+
+TEST(Text, DegreesMinutesSecondsCarryAndNameTheHemisphere)
+{
+    struct Case {
+        double degrees;
+        bool latitude;
+        const char* text;
+    } cases[] = {
+        {55 + 45 / 60.0 + 12.3456 / 3600, true, "55°45'12.34560\"N"},
+        {-(3 + 8 / 60.0 + 5.71588 / 3600), false, "3°08'05.71588\"W"},
+        {10 + 59 / 60.0 + 59.999996 / 3600, true, "11°00'00.00000\"N"},
+        {-0.5 / 3600, true, "0°00'00.50000\"S"},
+        {0, false, "0°00'00.00000\"E"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cli::dms(radians(c.degrees), c.latitude), c.text) << c.degrees;
+    EXPECT_EQ(cli::dms(1e300, true), cli::shortest(cli::degrees(1e300)) + "°");
+    EXPECT_EQ(cli::dms(NAN, true), "nan°");
+}
+
+TEST(Text, Utf8ReplacesWhatItCannotCarry)
+{
+    EXPECT_EQ(cli::utf8(L"Пункт 7"), "Пункт 7");
+    EXPECT_EQ(cli::fromUtf8("Пункт 7"), L"Пункт 7");
+    EXPECT_EQ(cli::utf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
+    EXPECT_EQ(cli::fromUtf8("a\xFF" "b\xC0\xAF"), L"a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(cli::fromUtf8("\xF0\x9F\x98\x80"), std::wstring(1, static_cast<wchar_t>(0x1F600)));
+    EXPECT_EQ(cli::displayWidth("Пункт"), 5u);
+}
+
+cli::ImportResults oneFile(std::vector<host::ImportedPoint> points, std::vector<host::ImportedVector> vectors)
+{
+    cli::FileResult r;
+    r.path = L"dir, with \"quotes\"/f.txt";
+    r.pluginName = "LGO";
+    r.data.points = std::move(points);
+    r.data.vectors = std::move(vectors);
+    return {r};
+}
+
+TEST(Csv, QuotesFieldsThatNeedItAndLeavesMissingValuesEmpty)
+{
+    host::ImportedPoint p;
+    p.name = L"line\nbreak";
+    p.latitude = radians(45);
+    p.line = 2;
+    host::ImportedPoint q;
+    q.name = L" padded";
+    std::ostringstream out;
+    cli::writeCsvPoints(out, oneFile({p, q}, {}));
+    EXPECT_EQ(out.str(), "file,plugin,name,latitude,longitude,ellipsoidal_height,elevation,line\r\n"
+                         "\"dir, with \"\"quotes\"\"/f.txt\",LGO,\"line\nbreak\",45,,,,3\r\n"
+                         "\"dir, with \"\"quotes\"\"/f.txt\",LGO,\" padded\",,,,,\r\n");
+}
+
+// The order in which the Spectrum Survey plug-in sends a baseline.
+std::vector<host::TargetEvent> interleavedBaseline()
+{
+    using E = host::TargetEvent;
+    std::vector<E> events;
+    auto text = [&](Plugin::SatEvents id, const wchar_t* s) {
+        E e(E::SetText);
+        e.id = id;
+        e.text = s;
+        events.push_back(e);
+    };
+    auto value = [&](Plugin::SatEvents id, double v) {
+        E e(E::SetValue);
+        e.id = id;
+        e.value = v;
+        events.push_back(e);
+    };
+    auto height = [&](double v) {
+        E e(E::SetEllipsoidalHeight);
+        e.value = v;
+        events.push_back(e);
+    };
+    E file(E::SetCurrentFile);
+    file.text = L"r.txt";
+    events.push_back(file);
+    text(Plugin::Point, L"A");
+    text(Plugin::VectorOrigin, L"A");
+    value(Plugin::Latitude, 0.9);
+    value(Plugin::Longitude, 0.6);
+    height(100);
+    text(Plugin::Point, L"B");
+    text(Plugin::VectorTarget, L"B");
+    value(Plugin::Latitude, 0.91);
+    value(Plugin::Longitude, 0.61);
+    height(110);
+    for (int id = Plugin::DeltaX; id <= Plugin::Factor; ++id)
+        value(static_cast<Plugin::SatEvents>(id), id);
+    return events;
+}
+
+TEST(EventAssembly, LetsPointAndVectorEventsInterleave)
+{
+    const auto file = cli::assemble(interleavedBaseline());
+    EXPECT_TRUE(file.messages.empty());
+    ASSERT_EQ(file.points.size(), 2u);
+    EXPECT_EQ(file.points[1].name, L"B");
+    EXPECT_EQ(file.points[1].latitude, 0.91);
+    EXPECT_EQ(file.points[0].ellipsoidalHeight, 100);
+    ASSERT_EQ(file.vectors.size(), 1u);
+    EXPECT_EQ(file.vectors[0].origin, L"A");
+    EXPECT_EQ(file.vectors[0].target, L"B");
+    EXPECT_EQ(file.vectors[0].dx(), static_cast<double>(Plugin::DeltaX));
+    EXPECT_EQ(file.vectors[0].factor(), static_cast<double>(Plugin::Factor));
+}
+
+TEST(EventAssembly, FlagsValuesWithNothingOpenOrOutOfOrder)
+{
+    auto events = interleavedBaseline();
+    events.erase(events.begin() + 1, events.begin() + 3); // no point A, no vector origin
+    const auto file = cli::assemble(events);
+    EXPECT_EQ(file.count(host::ImportMessage::HostWarning), 4u); // latitude, longitude, height, target
+    EXPECT_EQ(file.points.size(), 1u);
+    ASSERT_EQ(file.vectors.size(), 1u);
+    EXPECT_TRUE(file.vectors[0].origin.empty());
+}
+
+host::ImportedPoint point(const wchar_t* name, double lat, double lon, double h)
+{
+    host::ImportedPoint p;
+    p.name = name;
+    p.latitude = radians(lat);
+    p.longitude = radians(lon);
+    p.ellipsoidalHeight = h;
+    return p;
+}
+
+host::ImportedVector vector(const wchar_t* from, const wchar_t* to, double dx, double dy, double dz, double sigma)
+{
+    host::ImportedVector v;
+    v.origin = from;
+    v.target = to;
+    const double values[8] = {dx, dy, dz, sigma, sigma, sigma, sigma * std::sqrt(3.0), 1};
+    for (int i = 0; i < 8; ++i)
+        v.values[i] = values[i];
+    return v;
+}
+
+TEST(NetworkCheck, MeasuresMisclosuresAndRepeatsInMetresAndSigmas)
+{
+    const auto a = point(L"A", 55.75, 37.6, 150), b = point(L"B", 55.76, 37.62, 140);
+    const auto ga = cli::toGeocentric({55.75, 37.6, 150.0}), gb = cli::toGeocentric({55.76, 37.62, 140.0});
+    const double dx = gb.x - ga.x, dy = gb.y - ga.y, dz = gb.z - ga.z;
+    const auto results = oneFile({a, b}, {vector(L"A", L"B", dx + 0.1, dy, dz, 0.01),     // 0.1 m off in X
+                                          vector(L"B", L"A", -dx, -dy - 0.003, -dz, 0.01), // reverse, 3 mm off
+                                          vector(L"A", L"C", 1, 2, 3, 0.01)});             // C unknown
+    const cli::CheckOptions options;
+    const auto check = cli::checkNetwork(results, options);
+    EXPECT_EQ(check.unchecked, 1u);
+    ASSERT_EQ(check.misclosures.size(), 2u);
+    const auto& first = check.misclosures[0].misclosure;
+    EXPECT_NEAR(first.d[0], 0.1, 1e-6);
+    EXPECT_NEAR(first.length, 0.1, 1e-6);
+    EXPECT_NEAR(first.sigmas.value(), 10.0, 1e-3);
+    EXPECT_TRUE(first.flagged);
+    EXPECT_NEAR(check.misclosures[1].misclosure.d[1], -0.003, 1e-6);
+    EXPECT_FALSE(check.misclosures[1].misclosure.flagged);
+
+    ASSERT_EQ(check.repeats.size(), 1u);
+    const auto& repeat = check.repeats[0];
+    EXPECT_TRUE(repeat.reversed);
+    EXPECT_NEAR(repeat.difference.d[0], -0.1, 1e-6);
+    EXPECT_NEAR(repeat.difference.d[1], 0.003, 1e-6);
+    EXPECT_NEAR(repeat.difference.sigmas.value(), 0.1 / std::hypot(0.01, 0.01), 1e-3);
+    EXPECT_TRUE(repeat.difference.flagged);
+
+    std::ostringstream report;
+    cli::writeCheckReport(report, check, options);
+    EXPECT_NE(report.str().find("2 vectors against point coordinates, 1 over the limit; 1 without both end points"),
+              std::string::npos)
+        << report.str();
+}
+
+TEST(NetworkCheck, SigmasTestCanBeTurnedOff)
+{
+    const auto ga = cli::toGeocentric({55.75, 37.6, 150.0}), gb = cli::toGeocentric({55.76, 37.62, 140.0});
+    const auto results = oneFile({point(L"A", 55.75, 37.6, 150), point(L"B", 55.76, 37.62, 140)},
+                                 {vector(L"A", L"B", gb.x - ga.x + 0.004, gb.y - ga.y, gb.z - ga.z, 0.001)});
+    cli::CheckOptions options;
+    EXPECT_TRUE(cli::checkNetwork(results, options).misclosures[0].misclosure.flagged);
+    options.maxSigmas = 0;
+    EXPECT_FALSE(cli::checkNetwork(results, options).misclosures[0].misclosure.flagged);
+}
+
+TEST(ProgressBar, AppearsOnlyAfterAMomentAndOnlyWhenEnabled)
+{
+    using namespace std::chrono_literals;
+    const auto t0 = cli::ProgressBar::Clock::now();
+    std::ostringstream off;
+    {
+        cli::ProgressBar bar(off, false, 100ms);
+        bar.start("f.txt", t0);
+        bar.update(50, t0 + 1s);
+    }
+    EXPECT_TRUE(off.str().empty());
+
+    std::ostringstream on;
+    cli::ProgressBar bar(on, true, 100ms);
+    bar.start("topcon: f.txt", t0);
+    bar.update(10, t0 + 50ms);
+    EXPECT_TRUE(on.str().empty());
+    bar.update(42.7f, t0 + 150ms);
+    EXPECT_NE(on.str().find("topcon: f.txt [############..................]  42%"), std::string::npos) << on.str();
+    bar.update(1e9, t0 + 200ms);
+    EXPECT_NE(on.str().find("100%"), std::string::npos);
+    bar.clear();
+    EXPECT_EQ(on.str().back(), '\r');
+}
+
+} // namespace
