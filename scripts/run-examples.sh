@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: builds everything, lists the five plug-ins through the
-# reference host, and imports the bundled example of each format.
+# The main job: builds everything, lists the five plug-ins, and imports the
+# bundled examples of all five formats, each file routed to its plug-in by
+# the tool itself; ends with the network check and a GeoJSON of it all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,24 +13,22 @@ tool=build/bin/gnssimport
 echo "== Plug-ins"
 "$tool" plugins
 
-status=0
-import() { # plugin charset files...
-    local plugin=$1 charset=$2; shift 2
-    local files=()
-    for f in "$@"; do [ -e "$f" ] && files+=("$f"); done
-    [ ${#files[@]} -gt 0 ] || return 0
-    echo "== $plugin: ${files[*]}"
-    if [ -n "$charset" ]; then
-        "$tool" -p "$plugin" --charset "$charset" "${files[@]}" || status=1
-    else
-        "$tool" -p "$plugin" "${files[@]}" || status=1
-    fi
-}
+files=()
+for f in examples/*/*; do
+    case "$f" in *.md) continue ;; esac
+    [ -f "$f" ] && files+=("$f")
+done
+if [ ${#files[@]} -eq 0 ]; then
+    echo "no examples found" >&2
+    exit 1
+fi
 
-shopt -s nullglob
-import spectrum "" examples/spectrum/*.txt
-import tgotbc "" examples/tgotbc/*.asc
-import lgo "" examples/lgo/*.txt examples/lgo/*.csv examples/lgo/*.prn
-import pinnacle "" examples/pinnacle/station.dat examples/pinnacle/vector.dat
-import topcon "" examples/topcon/*.txt examples/topcon/*.tvf
+echo
+echo "== gnssimport --check examples/*/*"
+status=0
+"$tool" --check "${files[@]}" || status=$?
+
+echo
+echo "== gnssimport -f geojson -o build/examples.geojson examples/*/*"
+"$tool" -f geojson -o build/examples.geojson "${files[@]}" || status=$?
 exit $status

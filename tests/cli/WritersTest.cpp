@@ -205,6 +205,19 @@ TEST(NetworkCheck, MeasuresMisclosuresAndRepeatsInMetresAndSigmas)
         << report.str();
 }
 
+TEST(NetworkCheck, PrefersThePointsOfTheVectorsOwnFile)
+{
+    // Two unrelated exports that both name a point "A".
+    const auto ga = cli::toGeocentric({55.75, 37.6, 150.0}), gb = cli::toGeocentric({55.76, 37.62, 140.0});
+    auto results = oneFile({point(L"A", 10, 10, 0)}, {});
+    const auto second = oneFile({point(L"A", 55.75, 37.6, 150), point(L"B", 55.76, 37.62, 140)},
+                                {vector(L"A", L"B", gb.x - ga.x, gb.y - ga.y, gb.z - ga.z, 0.01)});
+    results.push_back(second[0]);
+    const auto check = cli::checkNetwork(results, cli::CheckOptions());
+    ASSERT_EQ(check.misclosures.size(), 1u);
+    EXPECT_LT(check.misclosures[0].misclosure.length, 1e-6);
+}
+
 TEST(NetworkCheck, SigmasTestCanBeTurnedOff)
 {
     const auto ga = cli::toGeocentric({55.75, 37.6, 150.0}), gb = cli::toGeocentric({55.76, 37.62, 140.0});

@@ -66,7 +66,7 @@ json vectorFeature(const FileResult& result, const host::ImportedVector& vector,
                        {"rms", orNull(vector.rms())},
                        {"factor", orNull(vector.factor())},
                        {"length", orNull(vectorLength(vector))}};
-    if (const auto ends = vectorEnds(vector, index)) {
+    if (const auto ends = vectorEnds(vector, result, index)) {
         // Positions of one line share their dimension.
         const bool heights = ends->from.height && ends->to.height;
         geometry = {{"type", "LineString"},

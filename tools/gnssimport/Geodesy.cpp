@@ -29,27 +29,35 @@ PointIndex::PointIndex(const ImportResults& results)
     for (const auto& file : results)
         for (const auto& point : file.data.points) {
             if (!point.latitude || !point.longitude || !std::isfinite(*point.latitude)
-                || !std::isfinite(*point.longitude) || m_points.count(point.name))
+                || !std::isfinite(*point.longitude))
                 continue;
             Geodetic g;
             g.latitude = degrees(*point.latitude);
             g.longitude = degrees(*point.longitude);
             if (point.ellipsoidalHeight && std::isfinite(*point.ellipsoidalHeight))
                 g.height = point.ellipsoidalHeight;
-            m_points.emplace(point.name, g);
+            m_byFile[&file].emplace(point.name, g);
+            m_all.emplace(point.name, g);
         }
 }
 
-const Geodetic* PointIndex::find(const std::wstring& name) const
+const Geodetic* PointIndex::find(const std::wstring& name, const FileResult* file) const
 {
-    const auto it = m_points.find(name);
-    return it == m_points.end() ? nullptr : &it->second;
+    const auto own = m_byFile.find(file);
+    if (own != m_byFile.end()) {
+        const auto it = own->second.find(name);
+        if (it != own->second.end())
+            return &it->second;
+    }
+    const auto it = m_all.find(name);
+    return it == m_all.end() ? nullptr : &it->second;
 }
 
-std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const PointIndex& points)
+std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const FileResult& file,
+                                     const PointIndex& points)
 {
-    const Geodetic* from = points.find(vector.origin);
-    const Geodetic* to = points.find(vector.target);
+    const Geodetic* from = points.find(vector.origin, &file);
+    const Geodetic* to = points.find(vector.target, &file);
     if (from && to)
         return VectorEnds{*from, *to, false, false};
     if ((!from && !to) || !vector.dx() || !vector.dy() || !vector.dz())

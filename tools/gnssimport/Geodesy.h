@@ -24,15 +24,19 @@ struct Geocentric {
 Geocentric toGeocentric(const Geodetic& g);
 Geodetic toGeodetic(const Geocentric& c);
 
-// The first position given for each point name across all files; points
-// without a finite latitude and longitude are left out.
+// Point positions by name: the first one a file gives, else the first one
+// any file gives (Pinnacle keeps stations and vectors in two files, while
+// unrelated exports may reuse a name). Points without a finite latitude
+// and longitude are left out.
 class PointIndex {
 public:
     explicit PointIndex(const ImportResults& results);
-    const Geodetic* find(const std::wstring& name) const;
+    const Geodetic* find(const std::wstring& name, const FileResult* file) const;
 
 private:
-    std::map<std::wstring, Geodetic> m_points;
+    using Points = std::map<std::wstring, Geodetic>;
+    Points m_all;
+    std::map<const FileResult*, Points> m_byFile;
 };
 
 // Both ends of a vector when at least one is a known point and the deltas
@@ -41,7 +45,8 @@ struct VectorEnds {
     Geodetic from, to;
     bool fromComputed = false, toComputed = false;
 };
-std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const PointIndex& points);
+std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const FileResult& file,
+                                     const PointIndex& points);
 
 // Length of the vector's deltas, when all three are there.
 std::optional<double> vectorLength(const host::ImportedVector& vector);

@@ -42,8 +42,8 @@ void checkMisclosures(const ImportResults& results, const CheckOptions& options,
     const PointIndex points(results);
     for (const auto& file : results)
         for (const auto& v : file.data.vectors) {
-            const Geodetic* from = points.find(v.origin);
-            const Geodetic* to = points.find(v.target);
+            const Geodetic* from = points.find(v.origin, &file);
+            const Geodetic* to = points.find(v.target, &file);
             if (!hasDeltas(v) || !from || !to || !from->height || !to->height) {
                 ++check.unchecked;
                 continue;
