@@ -20,7 +20,7 @@ std::string splitSetting(const std::string& text, std::pair<std::string, std::st
     return std::string();
 }
 
-void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets)
+void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets, bool& noProgress)
 {
     app.add_option("files", o.files, "Files to import; each goes to the plug-in whose file filter and content fit");
     app.add_option("-p,--plugin", o.plugin, "Use this plug-in for every file: a short name (topcon), a descriptor "
@@ -51,7 +51,7 @@ void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets)
                    "Flag discrepancies beyond this many standard deviations (0: off)")
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
-    app.add_flag("!--no-progress", o.progress, "Never show the progress bar");
+    app.add_flag("--no-progress", noProgress, "Never show the progress bar (it shows only on a terminal anyway)");
     app.add_flag("-v,--verbose", o.verbose, "Also report event-stream breaches the host noticed");
 }
 
@@ -64,7 +64,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
     app.fallthrough();
     app.require_subcommand(0, 1);
     std::vector<std::string> sets;
-    addImportOptions(app, o, sets);
+    bool noProgress = false;
+    addImportOptions(app, o, sets, noProgress);
     app.add_option("--plugin-dir", o.pluginDirs, "Look for gnssimport-*.so here first (repeatable)")
         ->allow_extra_args(false);
 
@@ -80,6 +81,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
         const int status = app.exit(e, out, err);
         return status == 0 ? 0 : 2;
     }
+    o.progress = !noProgress;
     for (const auto& text : sets) {
         std::pair<std::string, std::string> setting;
         splitSetting(text, &setting);
