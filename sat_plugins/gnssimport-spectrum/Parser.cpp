@@ -37,6 +37,8 @@ const std::wstring& CParser::RemoteStation() const { return s_remoteStation; }
 const std::wstring& CParser::VectorResults() const { return s_vectorResults; }
 const std::wstring& CParser::CovarianceMatrix() const { return s_covarianceMatrix; }
 
+// Each distinct pattern is compiled once per parser, that is per file, with
+// the global locale of the import, which decides how case is folded.
 const CCompiledPattern& CParser::Compiled(const std::wstring& pattern)
 {
     auto& slot = m_compiled[pattern];

@@ -139,25 +139,21 @@ TEST(SpectrumImport, FilesWithoutBlocksAreReported)
 }
 
 // A malformed block ends its file: blocks before it stay imported, later ones
-// are skipped, and the next file is imported normally.
+// are skipped, and the next file is imported normally. A negative variance is
+// found only after the points and the components were sent.
 TEST(SpectrumImport, BadBlockEndsItsFileOnly)
 {
-    const auto files = importTexts({data("second-block-without-covariance-matrix.txt"), data("two-blocks-with-footers.txt")});
+    const auto files = importTexts({data("second-block-without-covariance-matrix.txt"),
+                                    data("two-blocks-with-footers.txt"), data("negative-variance.txt")});
     EXPECT_EQ(files[0].vectors.size(), 1u);
     EXPECT_EQ(files[0].errors, std::vector<std::wstring>{kUnknownFormat});
     EXPECT_EQ(files[0].kinds.back(), "Error");
     EXPECT_EQ(files[1].vectors.size(), 2u);
     EXPECT_TRUE(files[1].errors.empty());
-}
-
-// A negative variance is found after the points and components are sent.
-TEST(SpectrumImport, NegativeVarianceRejectsAfterComponents)
-{
-    const FileResult f = importText(data("negative-variance.txt"));
-    EXPECT_EQ(f.points.size(), 2u);
-    ASSERT_EQ(f.vectors.size(), 1u);
-    EXPECT_EQ(f.vectors[0].values.size(), 3u);
-    EXPECT_EQ(f.errors, std::vector<std::wstring>{kUnknownFormat});
+    ASSERT_EQ(files[2].vectors.size(), 1u);
+    EXPECT_EQ(files[2].vectors[0].values.size(), 3u);
+    EXPECT_EQ(files[2].points.size(), 2u);
+    EXPECT_EQ(files[2].errors, std::vector<std::wstring>{kUnknownFormat});
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // random texts built from the tokens the patterns react to.
 #include "Exceptions/Exceptions.h"
 #include "Parser.h"
-#include "PatternSearch.h"
 #include "Patterns.h"
 #include "TestSupport.h"
 
@@ -35,18 +34,6 @@ protected:
     CParser m_parser{&m_target};
     std::mt19937 m_rng{20240611};
 };
-
-TEST(SpectrumFinalLiteral, OnlyWhereEveryMatchEndsWithIt)
-{
-    EXPECT_EQ(Spectrum::finalLiteral(s_firstCoordinate), L'\n');
-    EXPECT_EQ(Spectrum::finalLiteral(s_varianceZ), L'\n');
-    EXPECT_EQ(Spectrum::finalLiteral(s_baseStation + s_stationName), L')');
-    EXPECT_EQ(Spectrum::finalLiteral(s_bracketField), L']');
-    for (const std::wstring& pattern : {s_vectorSummary + s_blockEnd, s_vectorResults, std::wstring(LR"(a|b\n)"),
-                                       std::wstring(LR"(a$\n)"), std::wstring(LR"(a(?=b)\n)"), std::wstring(LR"(a\\n)"),
-                                       std::wstring(LR"([\n])"), std::wstring(LR"(a\b\n)")})
-        EXPECT_EQ(Spectrum::finalLiteral(pattern), 0) << test::U(pattern);
-}
 
 TEST_F(SpectrumPatterns, SearchTokenAgreesWithThePlainPattern)
 {
