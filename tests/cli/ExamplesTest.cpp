@@ -101,8 +101,9 @@ TEST_P(Examples, JsonCarriesEveryPointAndVector)
             EXPECT_EQ(p["name"], test::U(ref.points[k].name));
             EXPECT_EQ(p["latitude"].get<double>(), deg(ref.points[k].latitude));
             EXPECT_EQ(p["longitude"].get<double>(), deg(ref.points[k].longitude));
-            if (ref.points[k].ellipsoidalHeight)
+            if (ref.points[k].ellipsoidalHeight) {
                 EXPECT_EQ(p["ellipsoidalHeight"].get<double>(), *ref.points[k].ellipsoidalHeight);
+            }
         }
         ASSERT_EQ(file["vectors"].size(), ref.vectors.size());
         const char* keys[] = {"dx", "dy", "dz", "sigmaX", "sigmaY", "sigmaZ", "rms", "factor"};

@@ -144,6 +144,18 @@ TEST_F(Tool, ExitStatusTellsHowTheRunWent)
     }
 }
 
+TEST_F(Tool, PluginsListsEveryDescriptor)
+{
+    write("extra/gnssimport-broken.so", "not a library");
+    auto run = test::runTool({"plugins"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* text : {"Spectrum Survey", "TGO/TBC", "*.txt;*.tvf", "gnssimport-pinnacle.so", "sat_plugin.LGO"})
+        EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    run = test::runTool({"plugins", "--plugin-dir", path("extra")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("Topcon"), std::string::npos) << "the others are still listed";
+}
+
 TEST_F(Tool, MessagesNameTheLineOneBased)
 {
     const auto run = test::runTool({write("bad.txt", "P,K1,55 45 12.3456,37 36 56.789,150.5\nVPP,K1\n")});
