@@ -64,7 +64,8 @@ void RecordingTarget::clear()
     m_events.clear();
     m_files.clear();
     m_line = -1;
-    m_open = Open::None;
+    m_pointOpen = false;
+    m_vectorOpen = false;
     m_nextVectorValue = 0;
 }
 
@@ -100,7 +101,8 @@ void RecordingTarget::SetCurrentFile(const wchar_t* path)
     m_files.emplace_back();
     m_files.back().path = e.text;
     m_line = -1;
-    m_open = Open::None;
+    m_pointOpen = false;
+    m_vectorOpen = false;
     record(std::move(e));
 }
 
@@ -160,7 +162,7 @@ void RecordingTarget::SetValue(Plugin::SatEvents event, double value)
     e.value = value;
     ImportedFile& file = currentFile();
     if (event == Plugin::Latitude || event == Plugin::Longitude) {
-        if (m_open != Open::Point || file.points.empty()) {
+        if (!m_pointOpen || file.points.empty()) {
             hostWarning(std::wstring(eventName(event)) + L" with no point open");
         } else {
             auto& slot = event == Plugin::Latitude ? file.points.back().latitude : file.points.back().longitude;
@@ -168,7 +170,7 @@ void RecordingTarget::SetValue(Plugin::SatEvents event, double value)
         }
     } else if (event >= Plugin::DeltaX && event <= Plugin::Factor) {
         const int index = static_cast<int>(event) - static_cast<int>(Plugin::DeltaX);
-        if (m_open != Open::Vector || file.vectors.empty()) {
+        if (!m_vectorOpen || file.vectors.empty()) {
             hostWarning(std::wstring(eventName(event)) + L" with no vector open");
         } else {
             if (index != m_nextVectorValue)
@@ -194,7 +196,7 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
         point.name = e.text;
         point.line = m_line;
         file.points.push_back(std::move(point));
-        m_open = Open::Point;
+        m_pointOpen = true;
         break;
     }
     case Plugin::VectorOrigin: {
@@ -202,17 +204,17 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
         vector.origin = e.text;
         vector.line = m_line;
         file.vectors.push_back(std::move(vector));
-        m_open = Open::Vector;
+        m_vectorOpen = true;
         m_nextVectorValue = -1; // the target name comes next
         break;
     }
     case Plugin::VectorTarget:
-        if (m_open != Open::Vector || file.vectors.empty() || m_nextVectorValue != -1) {
+        if (!m_vectorOpen || file.vectors.empty() || m_nextVectorValue != -1) {
             hostWarning(L"VectorTarget without VectorOrigin just before");
             ImportedVector vector;
             vector.line = m_line;
             file.vectors.push_back(std::move(vector));
-            m_open = Open::Vector;
+            m_vectorOpen = true;
         }
         file.vectors.back().target = e.text;
         m_nextVectorValue = 0;
@@ -228,7 +230,7 @@ void RecordingTarget::SetElevation(double value)
     TargetEvent e{TargetEvent::SetElevation};
     e.value = value;
     ImportedFile& file = currentFile();
-    if (m_open != Open::Point || file.points.empty())
+    if (!m_pointOpen || file.points.empty())
         hostWarning(L"SetElevation with no point open");
     else
         file.points.back().elevation = value;
@@ -240,7 +242,7 @@ void RecordingTarget::SetEllipsoidalHeight(double value)
     TargetEvent e{TargetEvent::SetEllipsoidalHeight};
     e.value = value;
     ImportedFile& file = currentFile();
-    if (m_open != Open::Point || file.points.empty())
+    if (!m_pointOpen || file.points.empty())
         hostWarning(L"SetEllipsoidalHeight with no point open");
     else
         file.points.back().ellipsoidalHeight = value;

@@ -90,7 +90,11 @@ private:
     CharsetConverter m_charsets;
     int m_line = -1;
     long m_conversions = 0;
-    enum class Open { None, Point, Vector } m_open = Open::None;
+    // Points and vectors are open independently: point values belong to the
+    // point opened last and vector values to the vector opened last, even
+    // when the other kind was opened in between.
+    bool m_pointOpen = false;
+    bool m_vectorOpen = false;
     int m_nextVectorValue = 0; // index into ImportedVector::values expected next
 };
 

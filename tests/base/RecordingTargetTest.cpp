@@ -60,11 +60,16 @@ TEST(RecordingTarget, FlagsBreachesOfTheEventContract)
              t.SetValue(DeltaY, 1);
          }},
         {"target without origin", [](host::RecordingTarget& t) { t.SetText(VectorTarget, L"B"); }},
-        {"latitude after vector",
+        {"latitude with only a vector open",
          [](host::RecordingTarget& t) {
-             t.SetText(Point, L"A");
              t.SetText(VectorOrigin, L"A");
              t.SetValue(Latitude, 1);
+         }},
+        {"second target",
+         [](host::RecordingTarget& t) {
+             t.SetText(VectorOrigin, L"A");
+             t.SetText(VectorTarget, L"B");
+             t.SetText(VectorTarget, L"C");
          }},
         {"progress out of range", [](host::RecordingTarget& t) { t.SetProgress(101.0f); }},
     };
@@ -75,6 +80,34 @@ TEST(RecordingTarget, FlagsBreachesOfTheEventContract)
         ASSERT_EQ(t.files().size(), 1u) << c.name;
         EXPECT_EQ(t.files()[0].count(ImportMessage::HostWarning), 1u) << c.name;
     }
+}
+
+// Points and vectors opened in turn, as baseline reports send them: each
+// value goes to the point or vector it belongs to.
+TEST(RecordingTarget, AcceptsInterleavedPointAndVectorEvents)
+{
+    host::RecordingTarget t;
+    t.SetCurrentFile(L"f");
+    t.SetText(Point, L"B");
+    t.SetText(VectorOrigin, L"B");
+    t.SetValue(Latitude, 0.1);
+    t.SetValue(Longitude, 0.2);
+    t.SetEllipsoidalHeight(10);
+    t.SetText(Point, L"R");
+    t.SetText(VectorTarget, L"R");
+    t.SetValue(Latitude, 0.3);
+    t.SetValue(Longitude, 0.4);
+    for (int e = DeltaX; e <= Factor; ++e)
+        t.SetValue(static_cast<SatEvents>(e), e);
+    const auto& file = t.files().at(0);
+    EXPECT_EQ(file.count(ImportMessage::HostWarning), 0u);
+    ASSERT_EQ(file.points.size(), 2u);
+    EXPECT_EQ(file.points[0].ellipsoidalHeight, 10.0);
+    EXPECT_EQ(file.points[1].latitude, 0.3);
+    ASSERT_EQ(file.vectors.size(), 1u);
+    EXPECT_EQ(file.vectors[0].origin, L"B");
+    EXPECT_EQ(file.vectors[0].target, L"R");
+    EXPECT_EQ(file.vectors[0].factor(), static_cast<double>(Factor));
 }
 
 TEST(RecordingTarget, WithholdsInterfacesOnRequest)
