@@ -1,6 +1,5 @@
 // The tool on the bundled examples of each format, with automatic routing:
 // every output format carries what the plug-in delivers.
-#include "EventAssembly.h"
 #include "Text.h"
 #include "TestSupport.h"
 #include "ToolRunner.h"
@@ -41,7 +40,10 @@ Reference referenceImport(const std::string& format, const std::string& path)
     const auto target = test::importWith(format, {test::W(path)});
     Reference ref;
     ref.pluginName = test::U(host::LoadedPlugin::load(test::pluginPath(format)).descriptor().name);
-    ref.data = cli::assemble(target.events());
+    for (const auto& file : target.files()) {
+        ref.data.points.insert(ref.data.points.end(), file.points.begin(), file.points.end());
+        ref.data.vectors.insert(ref.data.vectors.end(), file.vectors.begin(), file.vectors.end());
+    }
     ref.events = target.events().size();
     return ref;
 }

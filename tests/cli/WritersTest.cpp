@@ -1,6 +1,5 @@
-// The tool's own pieces: numbers and angles, CSV fields, event assembly,
-// the network check and the progress bar.
-#include "EventAssembly.h"
+// The tool's own pieces: numbers and angles, CSV fields, the network check
+// and the progress bar.
 #include "Geodesy.h"
 #include "NetworkCheck.h"
 #include "ProgressBar.h"
@@ -81,72 +80,6 @@ TEST(Csv, QuotesFieldsThatNeedItAndLeavesMissingValuesEmpty)
     EXPECT_EQ(out.str(), "file,plugin,name,latitude,longitude,ellipsoidal_height,elevation,line\r\n"
                          "\"dir, with \"\"quotes\"\"/f.txt\",LGO,\"line\nbreak\",45,,,,3\r\n"
                          "\"dir, with \"\"quotes\"\"/f.txt\",LGO,\" padded\",,,,,\r\n");
-}
-
-// The order in which the Spectrum Survey plug-in sends a baseline.
-std::vector<host::TargetEvent> interleavedBaseline()
-{
-    using E = host::TargetEvent;
-    std::vector<E> events;
-    auto text = [&](Plugin::SatEvents id, const wchar_t* s) {
-        E e(E::SetText);
-        e.id = id;
-        e.text = s;
-        events.push_back(e);
-    };
-    auto value = [&](Plugin::SatEvents id, double v) {
-        E e(E::SetValue);
-        e.id = id;
-        e.value = v;
-        events.push_back(e);
-    };
-    auto height = [&](double v) {
-        E e(E::SetEllipsoidalHeight);
-        e.value = v;
-        events.push_back(e);
-    };
-    E file(E::SetCurrentFile);
-    file.text = L"r.txt";
-    events.push_back(file);
-    text(Plugin::Point, L"A");
-    text(Plugin::VectorOrigin, L"A");
-    value(Plugin::Latitude, 0.9);
-    value(Plugin::Longitude, 0.6);
-    height(100);
-    text(Plugin::Point, L"B");
-    text(Plugin::VectorTarget, L"B");
-    value(Plugin::Latitude, 0.91);
-    value(Plugin::Longitude, 0.61);
-    height(110);
-    for (int id = Plugin::DeltaX; id <= Plugin::Factor; ++id)
-        value(static_cast<Plugin::SatEvents>(id), id);
-    return events;
-}
-
-TEST(EventAssembly, LetsPointAndVectorEventsInterleave)
-{
-    const auto file = cli::assemble(interleavedBaseline());
-    EXPECT_TRUE(file.messages.empty());
-    ASSERT_EQ(file.points.size(), 2u);
-    EXPECT_EQ(file.points[1].name, L"B");
-    EXPECT_EQ(file.points[1].latitude, 0.91);
-    EXPECT_EQ(file.points[0].ellipsoidalHeight, 100);
-    ASSERT_EQ(file.vectors.size(), 1u);
-    EXPECT_EQ(file.vectors[0].origin, L"A");
-    EXPECT_EQ(file.vectors[0].target, L"B");
-    EXPECT_EQ(file.vectors[0].dx(), static_cast<double>(Plugin::DeltaX));
-    EXPECT_EQ(file.vectors[0].factor(), static_cast<double>(Plugin::Factor));
-}
-
-TEST(EventAssembly, FlagsValuesWithNothingOpenOrOutOfOrder)
-{
-    auto events = interleavedBaseline();
-    events.erase(events.begin() + 1, events.begin() + 3); // no point A, no vector origin
-    const auto file = cli::assemble(events);
-    EXPECT_EQ(file.count(host::ImportMessage::HostWarning), 4u); // latitude, longitude, height, target
-    EXPECT_EQ(file.points.size(), 1u);
-    ASSERT_EQ(file.vectors.size(), 1u);
-    EXPECT_TRUE(file.vectors[0].origin.empty());
 }
 
 host::ImportedPoint point(const wchar_t* name, double lat, double lon, double h)

@@ -1,6 +1,5 @@
 #include "Importer.h"
 
-#include "EventAssembly.h"
 #include "Text.h"
 
 #include "host/FileList.h"
@@ -26,6 +25,18 @@ private:
     ProgressBar& m_progress;
 };
 
+// One result for the file: the plug-in may announce it more than once (or
+// not at all, when it fails before SetCurrentFile).
+void merge(const std::vector<host::ImportedFile>& files, host::ImportedFile& into)
+{
+    for (const auto& file : files) {
+        into.points.insert(into.points.end(), file.points.begin(), file.points.end());
+        into.vectors.insert(into.vectors.end(), file.vectors.begin(), file.vectors.end());
+        into.messages.insert(into.messages.end(), file.messages.begin(), file.messages.end());
+        into.progress.insert(into.progress.end(), file.progress.begin(), file.progress.end());
+    }
+}
+
 } // namespace
 
 Importer::Importer(const ImporterOptions& options, ProgressBar& progress) : m_options(options), m_progress(progress) {}
@@ -37,7 +48,7 @@ FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)
     result.pluginName = utf8(plugin.descriptor().name);
 
     ProgressTarget target(m_progress);
-    target.setRecordEvents(true);
+    target.setRecordEvents(m_options.recordEvents);
     if (!m_options.defaultCharset.empty())
         target.charsets().setDefaultCharset(m_options.defaultCharset);
     host::FileList files;
@@ -54,12 +65,9 @@ FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)
     }
     m_progress.clear();
 
-    // Assembled here rather than taken from target.files(): that one does
-    // not let point and vector events interleave.
-    result.data = assemble(target.events());
     result.data.path = path;
-    if (m_options.recordEvents)
-        result.events = target.events();
+    merge(target.files(), result.data);
+    result.events = target.events();
     if (!failure.empty())
         result.data.messages.push_back({host::ImportMessage::Error, L"import aborted: " + fromUtf8(failure), -1});
     return result;
