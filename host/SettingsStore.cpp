@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "Utf8.h"
+
 #include <fstream>
 #include <stdexcept>
 
@@ -18,22 +20,7 @@ bool appendUtf8(std::wstring::value_type wc, std::string& out)
 {
     if (wc < 0 || static_cast<unsigned long>(wc) > 0x10FFFFul)
         return false;
-    const auto c = static_cast<unsigned long>(wc);
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    host::appendUtf8(static_cast<char32_t>(wc), out);
     return true;
 }
 
@@ -42,36 +29,11 @@ bool decodeUtf8(const std::string& in, std::wstring& out)
 {
     out.clear();
     std::size_t i = 0;
+    char32_t c = 0;
     while (i < in.size()) {
-        const auto c = static_cast<unsigned char>(in[i]);
-        std::size_t more;
-        unsigned long value;
-        unsigned long minimum;
-        if (c < 0x80) {
-            out += static_cast<wchar_t>(c);
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            more = 1, value = c & 0x1F, minimum = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            more = 2, value = c & 0x0F, minimum = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            more = 3, value = c & 0x07, minimum = 0x10000;
-        } else {
+        if (!decodeUtf8At(in, i, c))
             return false;
-        }
-        if (in.size() - i - 1 < more)
-            return false;
-        for (std::size_t k = 1; k <= more; ++k) {
-            const auto cc = static_cast<unsigned char>(in[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            value = (value << 6) | (cc & 0x3F);
-        }
-        if (value < minimum || value > 0x10FFFF)
-            return false;
-        out += static_cast<wchar_t>(value);
-        i += more + 1;
+        out += static_cast<wchar_t>(c);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include "host/Utf8.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -10,25 +12,11 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf8(char32_t c, std::string& out)
+void appendValidUtf8(char32_t c, std::string& out)
 {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         c = kReplacement;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    host::appendUtf8(c, out);
 }
 
 } // namespace
@@ -38,37 +26,25 @@ std::string utf8(const std::wstring& text)
     std::string out;
     out.reserve(text.size());
     for (wchar_t c : text)
-        appendUtf8(static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c)), out);
+        appendValidUtf8(static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c)), out);
     return out;
 }
 
 std::wstring fromUtf8(const std::string& text)
 {
     std::wstring out;
+    out.reserve(text.size());
     std::size_t i = 0;
+    char32_t c = 0;
     while (i < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
-                                                                   : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                                                                 : -1;
-        char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-        std::size_t j = i + 1;
-        for (int k = 0; k < extra; ++k, ++j) {
-            if (j >= text.size() || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
-                extra = -1;
-                break;
-            }
-            c = (c << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are malformed too.
-        const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
-        if (extra < 0 || overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            out += static_cast<wchar_t>(kReplacement);
+        // Malformed bytes and encoded surrogates become U+FFFD, one per byte.
+        if (!host::decodeUtf8At(text, i, c)) {
+            c = kReplacement;
             ++i;
-            continue;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;
         }
         out += static_cast<wchar_t>(c);
-        i = j;
     }
     return out;
 }
