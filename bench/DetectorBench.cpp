@@ -1,11 +1,20 @@
 // Detection speed on about 10 MB of Russian text in each code page, and on
-// the worst case for the filter: plain ASCII, which filters to nothing.
+// the worst case for the filter: plain ASCII, which filters to nothing; and
+// uchardet, the same family of detector, on the same texts when it is there.
+// The texts are the files make_inputs.py writes, so that scripts/bench.sh can
+// time wc -l on them too; without them the same kind of text is generated.
+#include "BenchInputs.h"
 #include "EncodingDetector/TextEncodingDetector.h"
 
 #include <benchmark/benchmark.h>
 
 #include <iconv.h>
+#ifdef GNSSIMPORT_HAVE_UCHARDET
+#include <uchardet.h>
+#endif
 
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -64,6 +73,17 @@ std::string russianText(std::size_t bytes, const char* charset)
     return toCodePage(utf8, charset);
 }
 
+const std::size_t kTenMegabytes = 10u << 20;
+
+// The generated file of that code page, or a text made here.
+std::string russianInput(const char* fileSuffix, const char* charset)
+{
+    std::ifstream in(bench::inputsDir() + "/russian-10M-" + fileSuffix + ".txt", std::ios::binary);
+    if (in)
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return russianText(kTenMegabytes, charset);
+}
+
 void detect(benchmark::State& state, const std::string& text, Type expected)
 {
     for (auto _ : state) {
@@ -75,23 +95,21 @@ void detect(benchmark::State& state, const std::string& text, Type expected)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
 
-const std::size_t kTenMegabytes = 10u << 20;
-
 void BM_Detect_CP1251(benchmark::State& state)
 {
-    static const std::string text = russianText(kTenMegabytes, "CP1251");
+    static const std::string text = russianInput("cp1251", "CP1251");
     detect(state, text, TextEncodingDetector::Encoding::win1251);
 }
 
 void BM_Detect_KOI8R(benchmark::State& state)
 {
-    static const std::string text = russianText(kTenMegabytes, "KOI8-R");
+    static const std::string text = russianInput("koi8_r", "KOI8-R");
     detect(state, text, TextEncodingDetector::Encoding::koi8r);
 }
 
 void BM_Detect_CP866(benchmark::State& state)
 {
-    static const std::string text = russianText(kTenMegabytes, "CP866");
+    static const std::string text = russianInput("cp866", "CP866");
     detect(state, text, TextEncodingDetector::Encoding::cp866);
 }
 
@@ -100,6 +118,43 @@ void BM_Detect_Ascii(benchmark::State& state)
     static const std::string text(kTenMegabytes, 'a');
     detect(state, text, TextEncodingDetector::Encoding::win1251);
 }
+
+#ifdef GNSSIMPORT_HAVE_UCHARDET
+void uchardetDetect(benchmark::State& state, const std::string& text, const char* expected)
+{
+    for (auto _ : state) {
+        uchardet_t detector = uchardet_new();
+        uchardet_handle_data(detector, text.data(), text.size());
+        uchardet_data_end(detector);
+        if (std::string(uchardet_get_charset(detector)) != expected)
+            state.SkipWithError("uchardet: wrong code page");
+        uchardet_delete(detector);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+
+void BM_Uchardet_CP1251(benchmark::State& state)
+{
+    static const std::string text = russianInput("cp1251", "CP1251");
+    uchardetDetect(state, text, "WINDOWS-1251");
+}
+
+void BM_Uchardet_KOI8R(benchmark::State& state)
+{
+    static const std::string text = russianInput("koi8_r", "KOI8-R");
+    uchardetDetect(state, text, "KOI8-R");
+}
+
+void BM_Uchardet_CP866(benchmark::State& state)
+{
+    static const std::string text = russianInput("cp866", "CP866");
+    uchardetDetect(state, text, "IBM866");
+}
+
+BENCHMARK(BM_Uchardet_CP1251)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Uchardet_KOI8R)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Uchardet_CP866)->Unit(benchmark::kMillisecond);
+#endif
 
 BENCHMARK(BM_Detect_CP1251)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Detect_KOI8R)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,181 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks and the reference tools and prints one table.
+
+For every generated input: the import's CPU time (best of the repetitions of
+the Google Benchmark import_bench), MB/s, records/s, its peak memory (from a
+separate one-shot import in a fresh process), a hash of its whole event
+stream, and on the same file the CPU time of wc -l, of mawk splitting the
+fields and counting the records, and of Python's csv module doing the same.
+Then the detector beside uchardet and wc -l, stringToDouble, and the goals.
+Times are CPU seconds (user + system), the best of --repeat runs, so that
+other load on the machine disturbs them as little as possible.
+"""
+import argparse
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+# Per format: mawk field separator and program counting the records, and the
+# csv delimiter and row test of the Python reference.
+REFERENCES = {
+    "topcon": (",", '$1=="VPP"{n++} END{print n+0}', ",", 'row and row[0] == "VPP"'),
+    "tgotbc": (":", '$1 ~ /^Vector=/{n++} END{print n+0}', ":", 'row and row[0].startswith("Vector=")'),
+    "lgo": (",", 'NR>1 && NF>=9{n++} END{print n+0}', ",", "i and len(row) >= 9"),
+    "pinnacle": ("*", 'NF>=8{n++} END{print n+0}', "*", "len(row) >= 8"),
+    "spectrum": (" ", '$1=="dX:"{n++} END{print n+0}', " ", 'row and row[0] == "dX:"'),
+}
+PY_CODECS = {"CP1251": "cp1251", "KOI8-R": "koi8_r", "CP866": "cp866"}
+CSV_SCRIPT = """
+import csv, sys
+n = 0
+with open(sys.argv[1], newline="", encoding=sys.argv[2]) as f:
+    for i, row in enumerate(csv.reader(f, delimiter=sys.argv[3], skipinitialspace=sys.argv[3] == " ")):
+        if {test}:
+            n += 1
+print(n)
+"""
+LINE_ORIENTED = ("topcon", "tgotbc", "lgo", "pinnacle")
+
+
+def timed(command, stdin=None):
+    """CPU seconds of one run of command, and its standard output."""
+    with open(stdin, "rb") if stdin else open(os.devnull, "rb") as source:
+        process = subprocess.Popen(command, stdin=source, stdout=subprocess.PIPE)
+        output = process.stdout.read()
+        _, status, usage = os.wait4(process.pid, 0)
+    if status != 0:
+        sys.exit("failed: %s" % " ".join(command))
+    return usage.ru_utime + usage.ru_stime, output.decode().strip()
+
+
+def best(command, repeat, stdin=None):
+    runs = [timed(command, stdin) for _ in range(repeat)]
+    return min(t for t, _ in runs), runs[0][1]
+
+
+def google_benchmark(binary, repeat, extra=()):
+    """Best CPU time in seconds per benchmark name."""
+    with tempfile.NamedTemporaryFile(suffix=".json") as out:
+        subprocess.run([binary, "--benchmark_repetitions=%d" % repeat, "--benchmark_out=" + out.name,
+                        "--benchmark_out_format=json", *extra], check=True, stdout=subprocess.DEVNULL)
+        report = json.load(open(out.name))
+    scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+    times = {}
+    for run in report["benchmarks"]:
+        if run.get("run_type") != "iteration" or run.get("error_occurred"):
+            continue
+        seconds = run["cpu_time"] * scale[run["time_unit"]]
+        name = run["run_name"]
+        times[name] = min(times.get(name, seconds), seconds)
+    return times
+
+
+def read_inputs(directory, formats, sizes):
+    rows = []
+    with open(os.path.join(directory, "inputs.tsv"), encoding="utf-8") as f:
+        for line in f:
+            fmt, size, name, plugin, charset, codepage, nbytes, records = line.rstrip("\n").split("\t")[:8]
+            if fmt in formats and int(size) in sizes:
+                rows.append(dict(format=fmt, size=int(size), path=os.path.join(directory, name), plugin=plugin,
+                                 charset=charset, codepage=codepage, bytes=int(nbytes), records=int(records)))
+    return rows
+
+
+def import_once(build, row):
+    out = subprocess.run([os.path.join(build, "bench", "gnssimport_import_once"), row["plugin"], row["charset"],
+                          row["path"]], check=True, capture_output=True, text=True).stdout
+    return dict(item.split("=") for item in out.split())
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--inputs")
+    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("--formats", default=",".join(REFERENCES))
+    parser.add_argument("--sizes", default="1,10,100")
+    parser.add_argument("--hashes", help="write the event hash of every input to this file")
+    args = parser.parse_args()
+    inputs_dir = args.inputs or os.path.join(args.build, "bench-inputs")
+    os.environ["GNSSIMPORT_BENCH_INPUTS"] = inputs_dir
+    rows = read_inputs(inputs_dir, args.formats.split(","), [int(s) for s in args.sizes.split(",")])
+    bench = os.path.join(args.build, "bench")
+
+    names = "|".join("^BM_Import/%s/%dMB$" % (r["format"], r["size"]) for r in rows)
+    print("timing the imports ...", file=sys.stderr)
+    imports = google_benchmark(os.path.join(bench, "import_bench"), args.repeat, ["--benchmark_filter=" + names])
+
+    header = ("input", "MB", "records", "import s", "MB/s", "krec/s", "peak MB", "peak/size", "wc -l s", "awk s",
+              "imp/awk", "csv s", "csv/imp", "events")
+    table = []
+    results = {}
+    for r in rows:
+        print("references for %s ..." % os.path.basename(r["path"]), file=sys.stderr)
+        t = imports.get("BM_Import/%s/%dMB" % (r["format"], r["size"]))
+        once = import_once(args.build, r)
+        fs, program, delimiter, test = REFERENCES[r["format"]]
+        wc, _ = best(["wc", "-l"], args.repeat, r["path"])
+        awk, awk_count = best(["mawk", "-F" + fs, program, r["path"]], args.repeat)
+        script = CSV_SCRIPT.format(test=test)
+        csv_t, _ = best([sys.executable, "-c", script, r["path"], PY_CODECS[r["codepage"]], delimiter], args.repeat)
+        mb = r["bytes"] / 2 ** 20
+        peak = int(once["peak_kb"]) / 1024
+        results[(r["format"], r["size"])] = dict(t=t, awk=awk, csv=csv_t, peak=peak / mb, wc=wc)
+        table.append(("%s %dM" % (r["format"], r["size"]), "%.1f" % mb, awk_count,
+                      "%.3f" % t if t else "-", "%.0f" % (mb / t) if t else "-",
+                      "%.0f" % (r["records"] / t / 1000) if t else "-", "%.1f" % peak, "%.2f" % (peak / mb),
+                      "%.3f" % wc, "%.3f" % awk, "%.2f" % (t / awk) if t else "-", "%.3f" % csv_t,
+                      "%.1f" % (csv_t / t) if t else "-", once["hash"][:8]))
+        if args.hashes:
+            with open(args.hashes, "a") as f:
+                f.write("%s %s %s\n" % (os.path.basename(r["path"]), once["hash"], " ".join(
+                    "%s=%s" % (k, once[k]) for k in ("points", "vectors", "values", "errors", "conversions"))))
+
+    widths = [max(len(str(x)) for x in column) for column in zip(header, *table)]
+    for line in [header] + table:
+        print("  ".join(str(x).rjust(w) if i else str(x).ljust(w) for i, (x, w) in enumerate(zip(line, widths))))
+
+    print("\ntiming the detector and stringToDouble ...", file=sys.stderr)
+    detector = google_benchmark(os.path.join(bench, "detector_bench"), args.repeat)
+    numbers = google_benchmark(os.path.join(bench, "number_bench"), args.repeat)
+    print("\nDetector on 10 MB of Russian text (CPU s)")
+    goals = []
+    for cp, name, suffix in (("CP1251", "CP1251", "cp1251"), ("KOI8-R", "KOI8R", "koi8_r"),
+                             ("CP866", "CP866", "cp866")):
+        path = os.path.join(inputs_dir, "russian-10M-%s.txt" % suffix)
+        wc, _ = best(["wc", "-l"], args.repeat, path)
+        d = detector.get("BM_Detect_" + name)
+        u = detector.get("BM_Uchardet_" + name)
+        line = "  %-7s detector %.4f   wc -l %.4f  (x%.1f)" % (cp, d, wc, d / wc)
+        if u:
+            line += "   uchardet %.4f  (detector x%.1f faster)" % (u, u / d)
+            goals.append(("detector %s at least 10x faster than uchardet" % cp, u / d, 10, False))
+        goals.append(("detector %s within 10x wc -l" % cp, d / wc, 10, True))
+        print(line)
+    print("\nstringToDouble, ns per number: %.1f   (wcstod %.1f, from_chars %.1f)" % tuple(
+        numbers[n] / 12 * 1e9 for n in ("BM_StringToDouble", "BM_Wcstod", "BM_FromChars")))
+
+    for fmt in REFERENCES:
+        big = results.get((fmt, 100))
+        if big and big["t"]:
+            limit = 2 if fmt in LINE_ORIENTED else 10
+            goals.append(("%s 100 MB within %dx awk" % (fmt, limit), big["t"] / big["awk"], limit, True))
+            if fmt in LINE_ORIENTED:
+                goals.append(("%s 100 MB at least 3x faster than Python csv" % fmt, big["csv"] / big["t"], 3, False))
+            small = results.get((fmt, 10))
+            if small and small["t"]:
+                goals.append(("%s 100 MB within 11x the time of 10 MB" % fmt, big["t"] / small["t"], 11, True))
+        for size in (10, 100):
+            if (fmt, size) in results:
+                goals.append(("%s %d MB peak memory within 6x the file" % (fmt, size),
+                              results[(fmt, size)]["peak"], 6, True))
+    print("\nGoals")
+    for text, value, goal, low in goals:
+        ok = value <= goal if low else value >= goal
+        print("  %-4s %-52s %6.2f" % ("ok" if ok else "MISS", text, value))
+
+
+if __name__ == "__main__":
+    main()
