@@ -57,7 +57,8 @@ std::vector<Input> readInputs(const std::string& dir)
 
 std::string pluginPath(const std::string& plugin)
 {
-    return std::string(GNSSIMPORT_PLUGIN_DIR) + "/gnssimport-" + plugin + ".so";
+    const char* dir = std::getenv("GNSSIMPORT_BENCH_PLUGINS");
+    return std::string(dir && *dir ? dir : GNSSIMPORT_PLUGIN_DIR) + "/gnssimport-" + plugin + ".so";
 }
 
 Importer::Importer(const std::string& plugin, const std::string& charset)

@@ -26,6 +26,8 @@ std::string inputsDir();
 // The rows of inputs.tsv in dir; empty when there is none.
 std::vector<Input> readInputs(const std::string& dir);
 
+// gnssimport-<plugin>.so in $GNSSIMPORT_BENCH_PLUGINS, else in the build's
+// plug-in folder (another folder holds, say, the libraries of an older build).
 std::string pluginPath(const std::string& plugin);
 
 // A plug-in library loaded once, with its charset setting given.

@@ -97,9 +97,12 @@ def main():
     parser.add_argument("--formats", default=",".join(REFERENCES))
     parser.add_argument("--sizes", default="1,10,100")
     parser.add_argument("--hashes", help="write the event hash of every input to this file")
+    parser.add_argument("--plugins", help="folder of the plug-in libraries to time (default: the build's)")
     args = parser.parse_args()
     inputs_dir = args.inputs or os.path.join(args.build, "bench-inputs")
     os.environ["GNSSIMPORT_BENCH_INPUTS"] = inputs_dir
+    if args.plugins:
+        os.environ["GNSSIMPORT_BENCH_PLUGINS"] = os.path.abspath(args.plugins)
     rows = read_inputs(inputs_dir, args.formats.split(","), [int(s) for s in args.sizes.split(",")])
     bench = os.path.join(args.build, "bench")
 
