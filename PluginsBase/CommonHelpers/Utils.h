@@ -15,7 +15,9 @@ namespace Utils {
 // Reads the number at the start of s with "," or "." as the decimal mark.
 // Leading white space is skipped and trailing text ignored; a text without
 // a number, an out-of-range number, infinity or NaN all give 0.0.
-double stringToDouble(std::wstring s);
+double stringToDouble(const std::wstring& s);
+// The same for the text [first, last), which a NUL inside ends early.
+double stringToDouble(const wchar_t* first, const wchar_t* last);
 
 } // namespace Utils
 } // namespace Plugin
