@@ -2,7 +2,6 @@
 
 #include "FileBytes.h"
 #include "Utils.h"
-#include "strutils.h"
 
 namespace Plugin {
 
@@ -20,17 +19,19 @@ FileReader::FileReader(const std::wstring& path, ICharConverter* converter)
         m_content = std::move(file.bytes);
     else
         m_state = std::ios::failbit;
+    m_lines.reset(m_content);
 }
 
 bool FileReader::readLine(std::wstring& out)
 {
-    std::string bytes;
-    if (!m_open || !strutils::nextLine(m_content, m_pos, bytes)) {
+    const char* bytes = nullptr;
+    std::size_t size = 0;
+    if (!m_open || !m_lines.next(bytes, size)) {
         m_state |= std::ios::eofbit;
         out.clear();
         return false;
     }
-    out = m_converter->convertString(bytes);
+    m_converter->convertInto(bytes, size, out);
     return true;
 }
 
@@ -46,16 +47,22 @@ void FileReader::readLines(std::vector<std::wstring>& lines)
     lines.clear();
     if (!isOpen())
         return;
+    lines.reserve(lineCount());
     std::wstring line;
     while (readLine(line))
         lines.push_back(std::move(line));
+}
+
+std::size_t FileReader::lineCount() const
+{
+    return m_open ? countLines(m_content) : 0;
 }
 
 float FileReader::getPercent() const
 {
     if (m_content.empty())
         return 0.0f;
-    return 100.0f * static_cast<float>(m_pos) / static_cast<float>(m_content.size());
+    return 100.0f * static_cast<float>(m_lines.position()) / static_cast<float>(m_content.size());
 }
 
 } // namespace Plugin

@@ -15,6 +15,12 @@ namespace Plugin {
 class ICharConverter {
 public:
     virtual std::wstring convertString(const std::string& bytes) = 0;
+    // The same for size bytes at data, into out, whose storage is reused
+    // from line to line.
+    virtual void convertInto(const char* data, std::size_t size, std::wstring& out)
+    {
+        out = convertString(std::string(data, size));
+    }
 
 protected:
     ~ICharConverter() = default;
@@ -35,25 +41,35 @@ public:
 
     std::wstring convertString(const std::string& bytes) override
     {
-        if (!m_imp_target)
-            return strutils::fromLocal8Bit(bytes);
-        // The host reports sizes as int: a longer line cannot cross to it.
-        if (bytes.size() > static_cast<std::size_t>(INT_MAX / sizeof(wchar_t)))
-            return std::wstring();
-        ByteArrayImpl array;
-        array.assign(bytes.data(), static_cast<int>(bytes.size()));
-        if (m_imp_target->ConvertBytes(L"strconv", m_charset.c_str(), &array) != 0)
-            return std::wstring();
-        const int size = array.size();
-        std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0) / sizeof(wchar_t), L'\0');
-        if (!text.empty())
-            std::memcpy(&text[0], array.data(), text.size() * sizeof(wchar_t));
+        std::wstring text;
+        convertInto(bytes.data(), bytes.size(), text);
         return text;
+    }
+
+    void convertInto(const char* data, std::size_t size, std::wstring& out) override
+    {
+        if (!m_imp_target) {
+            strutils::fromLocal8Bit(data, size, out);
+            return;
+        }
+        out.clear();
+        // The host reports sizes as int: a longer line cannot cross to it.
+        if (size > static_cast<std::size_t>(INT_MAX / sizeof(wchar_t)))
+            return;
+        // One array serves every line, so that its buffer is allocated once.
+        m_bytes.assign(data, static_cast<int>(size));
+        if (m_imp_target->ConvertBytes(L"strconv", m_charset.c_str(), &m_bytes) != 0)
+            return;
+        const int bytes = m_bytes.size();
+        out.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0) / sizeof(wchar_t));
+        if (!out.empty())
+            std::memcpy(&out[0], m_bytes.data(), out.size() * sizeof(wchar_t));
     }
 
 private:
     Target* m_imp_target;
     std::wstring m_charset;
+    ByteArrayImpl m_bytes;
 };
 
 } // namespace Plugin

@@ -104,10 +104,18 @@ std::wstring fromUtf8(const std::string& s)
 std::wstring fromLocal8Bit(const std::string& bytes)
 {
     std::wstring out;
-    out.reserve(bytes.size());
+    fromLocal8Bit(bytes.data(), bytes.size(), out);
+    return out;
+}
+
+void fromLocal8Bit(const char* bytes, std::size_t size, std::wstring& out)
+{
+    out.clear();
+    if (out.capacity() < size) // reserve() below the capacity would reallocate
+        out.reserve(size);
     std::mbstate_t state{};
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
+    const char* p = bytes;
+    std::size_t left = size;
     while (left > 0) {
         wchar_t wc = 0;
         const std::size_t n = std::mbrtowc(&wc, p, left, &state);
@@ -117,7 +125,6 @@ std::wstring fromLocal8Bit(const std::string& bytes)
         p += n;
         left -= n;
     }
-    return out;
 }
 
 std::istream& safeGetline(std::istream& is, std::string& line)

@@ -16,6 +16,7 @@ std::wstring fromUtf8(const std::string& s);
 // Decodes bytes by the current C locale; stops silently at the first byte
 // sequence the locale cannot decode or at a NUL byte.
 std::wstring fromLocal8Bit(const std::string& bytes);
+void fromLocal8Bit(const char* bytes, std::size_t size, std::wstring& out);
 
 // Reads one line ended by LF, CR LF or a lone CR (terminator dropped). A
 // final line without terminator is returned; when nothing is left the

@@ -1,6 +1,5 @@
 #include "DetectedTextFile.h"
 
-#include "../CommonHelpers/FileBytes.h"
 #include "../CommonHelpers/Utils.h"
 #include "TextEncodingDetector.h"
 
@@ -22,18 +21,47 @@ const wchar_t* charsetName(TextEncodingDetector::Encoding::Type type)
 
 } // namespace
 
+bool DetectedTextFile::open(const std::wstring& path, const CharsetSettings& charset,
+                            TargetCharConverter<ISatImportTarget3>& converter)
+{
+    m_converter = &converter;
+    if (!readFileBytes(toPath(path), m_file)) {
+        m_lines.reset(m_file.bytes);
+        m_lineCount = 0;
+        return false;
+    }
+    if (charset.m_charset.empty()) {
+        converter.setCharset(m_file.utf8Bom ? L"UTF-8"
+                                            : charsetName(TextEncodingDetector::DetectTextEncoding(m_file.bytes)));
+    }
+    m_lines.reset(m_file.bytes);
+    m_lineCount = countLines(m_file.bytes);
+    return true;
+}
+
+bool DetectedTextFile::nextLine(std::wstring& line)
+{
+    const char* bytes = nullptr;
+    std::size_t size = 0;
+    if (!m_converter || !m_lines.next(bytes, size)) {
+        line.clear();
+        return false;
+    }
+    m_converter->convertInto(bytes, size, line);
+    return true;
+}
+
 bool loadDetectedLines(const std::wstring& path, const CharsetSettings& charset,
                        TargetCharConverter<ISatImportTarget3>& converter, std::vector<std::wstring>& lines)
 {
     lines.clear();
-    FileBytes file;
-    if (!readFileBytes(toPath(path), file))
+    DetectedTextFile file;
+    if (!file.open(path, charset, converter))
         return false;
-    if (charset.m_charset.empty()) {
-        converter.setCharset(file.utf8Bom ? L"UTF-8"
-                                          : charsetName(TextEncodingDetector::DetectTextEncoding(file.bytes)));
-    }
-    lines = splitLines(file.bytes, converter);
+    lines.reserve(file.lineCount());
+    std::wstring line;
+    while (file.nextLine(line))
+        lines.push_back(std::move(line));
     return true;
 }
 

@@ -1,0 +1,56 @@
+#include "LineCursor.h"
+
+#include <cstring>
+
+namespace Plugin {
+
+void LineCursor::reset(const std::string& bytes)
+{
+    m_begin = m_pos = bytes.data();
+    m_end = m_begin + bytes.size();
+    m_nextCr = m_nextLf = nullptr;
+}
+
+const char* LineCursor::nextOf(char c, const char*& cached) const
+{
+    if (!cached || cached < m_pos) {
+        const void* found = std::memchr(m_pos, c, static_cast<std::size_t>(m_end - m_pos));
+        cached = found ? static_cast<const char*>(found) : m_end;
+    }
+    return cached;
+}
+
+bool LineCursor::next(const char*& begin, std::size_t& size)
+{
+    if (m_pos >= m_end)
+        return false;
+    const char* lf = nextOf('\n', m_nextLf);
+    const char* cr = nextOf('\r', m_nextCr);
+    const char* stop = cr < lf ? cr : lf;
+    begin = m_pos;
+    size = static_cast<std::size_t>(stop - m_pos);
+    if (stop == m_end)
+        m_pos = m_end;
+    else if (*stop == '\r' && stop + 1 < m_end && stop[1] == '\n')
+        m_pos = stop + 2;
+    else
+        m_pos = stop + 1;
+    return true;
+}
+
+std::size_t countLines(const std::string& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    if (n == 0)
+        return 0;
+    // Every LF ends a line, and every CR not followed by LF. The last byte
+    // either ends a line or belongs to an unterminated last one: one more.
+    // Branch-free, so that it vectorises.
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        lines += static_cast<std::size_t>((p[i] == '\n') | ((p[i] == '\r') & (p[i + 1] != '\n')));
+    return lines;
+}
+
+} // namespace Plugin
