@@ -1,6 +1,7 @@
 // Turning the rows of a points or lines table into events on the target.
 #include "ImportPluginImpl.h"
 
+#include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "Exceptions/Exceptions.h"
 #include "PluginHelpers/RefCounted.h"
@@ -118,7 +119,7 @@ void CImportPluginImpl::ProcessLinesTable(const CTable& table)
         m_pImportTarget->SetValue(Plugin::SigmaX, std::sqrt(q11));
         m_pImportTarget->SetValue(Plugin::SigmaY, std::sqrt(q22));
         m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(q33));
-        m_pImportTarget->SetValue(Plugin::RMS, std::sqrt(q11 + q22 + q33));
+        m_pImportTarget->SetValue(Plugin::RMS, Plugin::Utils::rootOfSum(q11, q22, q33));
         m_pImportTarget->SetValue(Plugin::Factor, 1.0);
         m_pImportTarget->SetProgress(progress(i + 1, rows));
     }

@@ -1,5 +1,6 @@
 #include "VectorDatParser.h"
 
+#include "CommonHelpers/RootOfSum.h"
 #include "DatText.h"
 #include "Exceptions/Exceptions.h"
 
@@ -61,6 +62,6 @@ void CVectorDatParser::ParseSecondVectorLine(const std::wstring& line)
     m_pImportTarget->SetValue(Plugin::SigmaX, std::sqrt(vx));
     m_pImportTarget->SetValue(Plugin::SigmaY, std::sqrt(vy));
     m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(vz));
-    m_pImportTarget->SetValue(Plugin::RMS, std::sqrt(vx + vy + vz));
+    m_pImportTarget->SetValue(Plugin::RMS, Plugin::Utils::rootOfSum(vx, vy, vz));
     m_pImportTarget->SetValue(Plugin::Factor, 1.0);
 }

@@ -2,6 +2,7 @@
 
 #include "Patterns.h"
 
+#include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "Exceptions/Exceptions.h"
 
@@ -110,7 +111,7 @@ void CParser::ParseBlock(CCursor cursor)
         m_pImportTarget->SetValue(Plugin::SigmaX, std::sqrt(vx));
         m_pImportTarget->SetValue(Plugin::SigmaY, std::sqrt(vy));
         m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(vz));
-        m_pImportTarget->SetValue(Plugin::RMS, std::sqrt(vx + vy + vz));
+        m_pImportTarget->SetValue(Plugin::RMS, Plugin::Utils::rootOfSum(vx, vy, vz));
         m_pImportTarget->SetValue(Plugin::Factor, 1.0);
     } catch (const std::out_of_range&) {
         throw CInvalidFileFormatException();

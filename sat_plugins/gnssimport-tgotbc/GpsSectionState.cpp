@@ -1,5 +1,6 @@
 #include "GpsSectionState.h"
 
+#include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "DataLine.h"
 #include "Exceptions/Exceptions.h"
@@ -40,10 +41,9 @@ void CGpsSectionState::ParseLine(const std::wstring& line)
     const double rms = Number(fields, 17);
     if (squaredSigmaX < 0 || squaredSigmaY < 0 || squaredSigmaZ < 0)
         throw CParseException::InvalidStrFormat();
-    const double squaredSigmaSum = squaredSigmaX + squaredSigmaY + squaredSigmaZ;
-    if (squaredSigmaSum == 0)
+    if (squaredSigmaX + squaredSigmaY + squaredSigmaZ == 0)
         throw CParseException::InvalidStrFormat();
-    const double factor = rms / std::sqrt(squaredSigmaSum);
+    const double factor = rms / Plugin::Utils::rootOfSum(squaredSigmaX, squaredSigmaY, squaredSigmaZ);
 
     m_pParser->AddVector(fields[2], fields[3], dx, dy, dz, std::sqrt(squaredSigmaX), std::sqrt(squaredSigmaY),
                          std::sqrt(squaredSigmaZ), rms, factor);

@@ -1,5 +1,6 @@
 #include "Parser.h"
 
+#include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "Exceptions/Exceptions.h"
 
@@ -86,6 +87,6 @@ void CTopconParser::ParseVector(const std::vector<std::wstring>& fields)
     m_pImportTarget->SetValue(SigmaX, sigmaX);
     m_pImportTarget->SetValue(SigmaY, sigmaY);
     m_pImportTarget->SetValue(SigmaZ, sigmaZ);
-    m_pImportTarget->SetValue(RMS, std::sqrt(sigmaX * sigmaX + sigmaY * sigmaY + sigmaZ * sigmaZ));
+    m_pImportTarget->SetValue(RMS, Utils::rootOfSumOfSquares(sigmaX, sigmaY, sigmaZ));
     m_pImportTarget->SetValue(Factor, 1.0);
 }
