@@ -1,10 +1,11 @@
 // The shared text helpers on arbitrary bytes: the buffer line splitter
 // against the stream one, the UTF-8 round trip, locale decoding and
-// stringToDouble.
+// stringToDouble against a plain std::stod reading.
 #include "CommonHelpers/FileBytes.h"
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +38,60 @@ public:
     }
 };
 
+// The number rule read the plain way: the decimal marks made the locale's,
+// then std::stod; 0 for no number, out of range, infinity or NaN.
+double referenceStringToDouble(std::wstring s)
+{
+    const char* point = std::localeconv()->decimal_point;
+    const wchar_t mark = (point && *point) ? static_cast<wchar_t>(static_cast<unsigned char>(*point)) : L'.';
+    for (wchar_t& c : s)
+        if ((c == L',' || c == L'.') && c != mark)
+            c = mark;
+    try {
+        const double value = std::stod(s);
+        return std::isfinite(value) ? value : 0.0;
+    } catch (const std::logic_error&) {
+        return 0.0;
+    }
+}
+
+// A locale whose decimal mark is a comma, when one is installed.
+const char* commaLocale()
+{
+    static const char* const found = [] () -> const char* {
+        for (const char* name : {"ru_RU.UTF-8", "ru_RU.utf8", "de_DE.UTF-8"}) {
+            if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
+                std::setlocale(LC_NUMERIC, "C");
+                return name;
+            }
+        }
+        std::setlocale(LC_NUMERIC, "C");
+        return nullptr;
+    }();
+    return found;
+}
+
+void checkNumberHere(const std::wstring& text)
+{
+    const double value = Plugin::Utils::stringToDouble(text);
+    const double expected = referenceStringToDouble(text);
+    check(std::isfinite(value), "non-finite number");
+    check(std::memcmp(&value, &expected, sizeof value) == 0, "stringToDouble differs from std::stod");
+}
+
+// stringToDouble must agree with the plain reading to the bit, sign of
+// zero included, whatever shortcuts it takes, with "." and "," as the
+// locale's decimal mark.
+void checkNumber(const std::wstring& text)
+{
+    checkNumberHere(text);
+    if (const char* comma = commaLocale()) {
+        std::setlocale(LC_NUMERIC, comma);
+        checkNumberHere(text);
+        std::setlocale(LC_NUMERIC, "C");
+    }
+}
+
 void checkLines(const std::string& bytes)
 {
     std::vector<std::string> fromBuffer;
@@ -66,18 +121,18 @@ void checkText(const std::string& bytes)
     try {
         const std::wstring wide = strutils::fromUtf8(bytes);
         check(strutils::toUtf8(wide) == bytes, "UTF-8 round trip changed the text");
-        check(std::isfinite(Plugin::Utils::stringToDouble(wide)), "non-finite number");
+        checkNumber(wide);
     } catch (const std::range_error&) {
         // Invalid UTF-8 is refused; that is the documented outcome.
     }
     const std::wstring local = strutils::fromLocal8Bit(bytes);
     check(local.size() <= bytes.size(), "locale decoding grew the text");
-    check(std::isfinite(Plugin::Utils::stringToDouble(local)), "non-finite number");
+    checkNumber(local);
 
     std::wstring widened;
     for (unsigned char c : bytes)
         widened += static_cast<wchar_t>(c);
-    check(std::isfinite(Plugin::Utils::stringToDouble(widened)), "non-finite number");
+    checkNumber(widened);
 }
 
 // The bytes read as 4-byte wide units: what toUtf8 accepts must come back

@@ -47,7 +47,7 @@ fi
 scripts/install-deps.sh clang libclang-rt-dev llvm >/dev/null
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DGNSSIMPORT_BUILD_FUZZERS=ON -DBUILD_TESTING=OFF >/dev/null
+    -DGNSSIMPORT_BUILD_FUZZERS=ON -DGNSSIMPORT_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --target "${targets[@]/#/fuzz_}"
 
 # Example folders feeding each target's corpus.
