@@ -90,8 +90,9 @@ TEST_P(HostileInput, IsReportedAndTheNextFileImportsAsOnItsOwn)
         const auto files = robust::eventsPerFile(target);
         ASSERT_EQ(files.size(), 2u) << "target3=" << target3;
         EXPECT_EQ(files[1], alone[0]) << "target3=" << target3;
-        if (h.outcome == Outcome::Error && !target.files().empty())
+        if (h.outcome == Outcome::Error && !target.files().empty()) {
             EXPECT_TRUE(target.files()[0].hasErrors()) << "target3=" << target3;
+        }
     }
     // Expected for the format, and what Pinnacle would take as a point.
     if (std::string(c.plugin) == "pinnacle" && std::string(h.name) == "MillionEmptyFields") {
