@@ -7,7 +7,7 @@
 #                   1800), --parallel at a time (default 1), on a corpus kept
 #                   in build-fuzz/corpus/<target> that grows from run to run.
 #   --smoke         CI run: every target for --time seconds (default 25), two
-#                   at a time, on a throwaway corpus.
+#                   at a time, on a throwaway corpus, with a fixed mutation seed.
 #   --replay        runs every seed and regression input once, nothing more.
 #
 # Targets: spectrum tgotbc lgo pinnacle topcon detector lines (all by default).
@@ -16,7 +16,8 @@
 # its target and lands as crash-*/timeout-*/oom-* in build-fuzz/artifacts/<target>;
 # replay one with `build-fuzz/fuzz/fuzz_<target> FILE`, then make it a
 # regression test and copy it to fuzz/regressions/<target>/. Figures of each
-# run (executions, cov, ft, corpus) are appended to build-fuzz/report.txt.
+# run (executions, cov, ft, corpus) are appended to build-fuzz/report.txt,
+# the logs are in build-fuzz/logs-<mode>/.
 # Exits non-zero when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,7 +32,7 @@ while [ $# -gt 0 ]; do
     --replay) mode=replay ;;
     --time) seconds="$2"; shift ;;
     --parallel) parallel="$2"; shift ;;
-    -h|--help) sed -n '2,22p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,21p' "$0"; exit 0 ;;
     *) targets+=("$1") ;;
     esac
     shift
@@ -78,10 +79,12 @@ run_target() {
     for d in fuzz/seeds/$t fuzz/regressions/$t $(examples_of "$t"); do
         [ -d "$d" ] && seeds+=("$d")
     done
-    log="$build/logs/$t.log"
-    mkdir -p "$build/logs"
+    log="$build/logs-$mode/$t.log"
+    mkdir -p "$build/logs-$mode"
     local args=(-dict="fuzz/dict/$t.dict" -max_len=16384 -timeout=20 -rss_limit_mb=3072
                 -artifact_prefix="$artifacts/" -print_final_stats=1)
+    # The same mutations on every CI run, so that a red run replays.
+    [ "$mode" = smoke ] && args+=(-seed=1)
     local status=0
     if [ "$mode" = replay ]; then
         "$build/fuzz/fuzz_$t" "${args[@]}" -runs=0 "${seeds[@]}" >"$log" 2>&1 || status=$?
