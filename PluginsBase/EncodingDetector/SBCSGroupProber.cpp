@@ -1,6 +1,5 @@
 #include "SBCSGroupProber.h"
 
-#include "SBCharSetProber.h"
 #include "SequenceModel.h"
 
 namespace TextEncodingDetector {
@@ -17,15 +16,31 @@ CSBCSGroupProber::CSBCSGroupProber()
 
 ProbingState::Type CSBCSGroupProber::HandleData(const std::string& buffer)
 {
+    // The Russian models let the probers take the filtered text from
+    // statistics of the buffer, without a filtered copy.
+    bool served = true;
+    for (const auto& prober : m_probers)
+        served = served && CFilteredTextStats::Serves(prober.Model());
+    if (served) {
+        const CFilteredTextStats stats(buffer);
+        if (stats.Empty())
+            return m_state;
+        return Feed([&](CSingleByteCharSetProber& prober) { return prober.HandleFilteredStats(stats); });
+    }
     std::string filtered;
     FilterWithoutEnglishLetters(buffer, filtered);
     if (filtered.empty())
         return m_state;
+    return Feed([&](CSingleByteCharSetProber& prober) { return prober.HandleData(filtered); });
+}
 
+template <class Handle>
+ProbingState::Type CSBCSGroupProber::Feed(Handle handle)
+{
     for (std::size_t i = 0; i < m_probers.size(); ++i) {
         if (!m_isActive[i])
             continue;
-        const ProbingState::Type state = m_probers[i].HandleData(filtered);
+        const ProbingState::Type state = handle(m_probers[i]);
         if (state == ProbingState::foundIt) {
             m_bestGuess = static_cast<int>(i);
             m_state = ProbingState::foundIt;

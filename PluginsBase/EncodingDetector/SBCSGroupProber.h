@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CharSetProber.h"
+#include "SBCharSetProber.h"
 
 #include <boost/ptr_container/ptr_vector.hpp>
 
@@ -25,8 +26,13 @@ public:
     float GetConfidence() override;
 
 private:
+    // Hands the text to each active prober through handle, in order, until
+    // one finds its code page or all have dropped out.
+    template <class Handle>
+    ProbingState::Type Feed(Handle handle);
+
     ProbingState::Type m_state = ProbingState::detecting;
-    boost::ptr_vector<ICharSetProber> m_probers;
+    boost::ptr_vector<CSingleByteCharSetProber> m_probers;
     std::vector<bool> m_isActive;
     int m_bestGuess = -1;
     unsigned m_activeNum = 0;

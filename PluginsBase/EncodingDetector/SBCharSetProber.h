@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CharSetProber.h"
+#include "FilteredTextStats.h"
 #include "SequenceModel.h"
 
 #include <cstdint>
@@ -16,6 +17,10 @@ public:
     Encoding::Type GetEncoding() override { return m_pModel->encoding; }
     // Counts on across calls; decides foundIt/notMe once enough pairs are seen.
     ProbingState::Type HandleData(const std::string& buffer) override;
+    // The same as HandleData with the filtered text of the statistics, for a
+    // model they serve (CFilteredTextStats::Serves).
+    ProbingState::Type HandleFilteredStats(const CFilteredTextStats& stats);
+    const SequenceModel& Model() const { return *m_pModel; }
     ProbingState::Type GetState() const override { return m_state; }
     float GetConfidence() override;
 
@@ -28,6 +33,9 @@ public:
     static constexpr float s_negativeShortcutThreshold = 0.05f;
 
 private:
+    void CountPair(unsigned char lastOrder, unsigned char order, std::uint32_t n);
+    ProbingState::Type Decide();
+
     ProbingState::Type m_state = ProbingState::detecting;
     const SequenceModel* m_pModel;
     bool m_reversed = false; // look pairs up as current * 64 + previous
