@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cwchar>
 #include <system_error>
 
@@ -24,10 +25,26 @@ namespace Utils {
 namespace {
 
 // Longer numbers, and exponents of more digits, go the C library's way.
-const std::size_t s_maxPlainLength = 48;
+const std::size_t s_maxPlainLength = 64;
 const int s_maxExponentDigits = 4;
+// Integers up to 2^53 are exact doubles.
+const std::uint64_t s_exactMantissa = std::uint64_t(1) << 53;
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// The rounding mode the C library's conversion follows is round to nearest.
+// On x86-64 that is the x87 control word fegetround reads, read here without
+// the cost of a call.
+bool roundsToNearest()
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    unsigned short control = 0;
+    __asm__("fnstcw %0" : "=m"(control));
+    return (control & 0x0C00) == 0;
+#else
+    return std::fegetround() == FE_TONEAREST;
+#endif
+}
 
 // The first character of the current locale's decimal point.
 wchar_t decimalMark()
@@ -36,65 +53,102 @@ wchar_t decimalMark()
     return (point && *point) ? static_cast<wchar_t>(static_cast<unsigned char>(*point)) : L'.';
 }
 
-// The number at the start of [p, end) that std::stod would read after the
-// decimal marks are made the locale's, written as ASCII with a "." into
-// out: blanks and tabs, [sign] digits [mark digits] [e [sign] digits].
-// False for anything else (other white space, hexadecimal, infinity, NaN,
-// no digit, overlong), which the C library then reads itself.
-bool plainNumber(const wchar_t* p, const wchar_t* end, char* out, std::size_t& length, bool& nonZero)
+// The number at the start of a text that std::stod would read after the
+// decimal marks are made the locale's: blanks and tabs, [sign] digits
+// [mark digits] [e [sign] digits], also as digits times a power of ten.
+struct PlainNumber {
+    const wchar_t* begin = nullptr; // the sign or first digit
+    const wchar_t* end = nullptr;   // after the last character of the number
+    bool negative = false;
+    bool nonZero = false;           // a digit other than 0 in the mantissa
+    std::uint64_t mantissa = 0;     // the digits as one integer
+    bool mantissaExact = false;     // mantissa holds all digits and is an exact double
+    int power = 0;                  // of ten, by which the mantissa is multiplied
+};
+
+// False for anything but the form above (other white space, hexadecimal,
+// infinity, NaN, no digit, very long exponents), which the C library then
+// reads itself.
+bool readPlainNumber(const wchar_t* p, const wchar_t* end, PlainNumber& n)
 {
     while (p != end && (*p == L' ' || *p == L'\t'))
         ++p;
-    char* o = out;
-    char* const limit = out + s_maxPlainLength;
+    n.begin = p;
     if (p != end && (*p == L'-' || *p == L'+')) {
-        if (*p == L'-')
-            *o++ = '-';
+        n.negative = *p == L'-';
         ++p;
     }
     if (p != end && *p == L'0' && p + 1 != end && (p[1] == L'x' || p[1] == L'X'))
         return false;
-    bool digits = false;
-    nonZero = false;
-    auto copyDigits = [&] {
+    // Locals rather than members of n in the loop, so that they stay in
+    // registers.
+    std::uint64_t mantissa = 0;
+    unsigned nonZero = 0;
+    int digits = 0;
+    int fractionDigits = 0;
+    for (bool fraction = false;; fraction = true) {
         for (; p != end && isDigit(*p); ++p) {
-            if (o == limit)
-                return false;
-            nonZero |= *p != L'0';
-            *o++ = static_cast<char>(*p);
-            digits = true;
+            const unsigned digit = static_cast<unsigned>(*p - L'0');
+            nonZero |= digit;
+            mantissa = mantissa * 10 + digit; // wraps past 19 digits, when it is no longer used
+            ++digits;
+            fractionDigits += fraction;
         }
-        return true;
-    };
-    if (!copyDigits())
-        return false;
-    if (p != end && (*p == L'.' || *p == L',')) {
-        *o++ = '.';
+        if (fraction || p == end || (*p != L'.' && *p != L','))
+            break;
         ++p;
-        if (!copyDigits())
-            return false;
     }
-    if (!digits)
+    if (digits == 0)
         return false;
+    n.nonZero = nonZero != 0;
+    n.mantissa = mantissa;
+    n.mantissaExact = digits <= 19 && mantissa <= s_exactMantissa;
+    n.power = -fractionDigits;
     if (p != end && (*p == L'e' || *p == L'E')) {
         const wchar_t* q = p + 1;
         const bool negative = q != end && *q == L'-';
         if (q != end && (*q == L'-' || *q == L'+'))
             ++q;
         if (q != end && isDigit(*q)) {
-            if (limit - o < s_maxExponentDigits + 2)
-                return false;
-            *o++ = 'e';
-            if (negative)
-                *o++ = '-';
-            for (int n = 0; q != end && isDigit(*q); ++q, ++n) {
-                if (n == s_maxExponentDigits)
+            int exponent = 0;
+            for (int digitsRead = 0; q != end && isDigit(*q); ++q, ++digitsRead) {
+                if (digitsRead == s_maxExponentDigits)
                     return false;
-                *o++ = static_cast<char>(*q);
+                exponent = exponent * 10 + static_cast<int>(*q - L'0');
             }
+            n.power += negative ? -exponent : exponent;
+            p = q;
         }
     }
-    length = static_cast<std::size_t>(o - out);
+    n.end = p;
+    return true;
+}
+
+// n as ASCII with "." for its mark, for std::from_chars ("+" left out, which
+// from_chars does not take); false when longer than the buffer.
+bool plainText(const PlainNumber& n, char (&text)[s_maxPlainLength], std::size_t& length)
+{
+    const wchar_t* p = n.begin + (*n.begin == L'+' ? 1 : 0);
+    if (n.end - p > static_cast<std::ptrdiff_t>(s_maxPlainLength))
+        return false;
+    length = 0;
+    for (; p != n.end; ++p)
+        text[length++] = *p == L',' ? '.' : static_cast<char>(*p);
+    return true;
+}
+
+// The value of n when it is exactly a double times or over an exact power of
+// ten: one correctly rounded operation, as the C library would round it.
+bool exactValue(const PlainNumber& n, double& value)
+{
+    static const double s_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (!n.mantissaExact || n.power < -22 || n.power > 22)
+        return false;
+    const double mantissa = static_cast<double>(n.mantissa);
+    value = n.power < 0 ? mantissa / s_powers[-n.power] : mantissa * s_powers[n.power];
+    if (n.negative)
+        value = -value;
     return true;
 }
 
@@ -129,16 +183,20 @@ double stringToDouble(const wchar_t* first, const wchar_t* last)
     // mode other than the default) is left to the C library.
     const wchar_t mark = decimalMark();
     if (mark == L'.' || mark == L',') {
-        char plain[s_maxPlainLength + 1];
-        std::size_t length = 0;
-        bool nonZero = false;
-        if (plainNumber(first, last, plain, length, nonZero) && std::fegetround() == FE_TONEAREST) {
+        PlainNumber n;
+        if (readPlainNumber(first, last, n) && roundsToNearest()) {
             double value = 0;
-            const auto result = std::from_chars(plain, plain + length, value);
-            const double magnitude = std::fabs(value);
-            if (result.ec == std::errc() && result.ptr == plain + length
-                && (nonZero ? magnitude >= 4 * DBL_MIN && magnitude <= DBL_MAX / 4 : value == 0))
+            if (exactValue(n, value))
                 return value;
+            char text[s_maxPlainLength];
+            std::size_t length = 0;
+            if (plainText(n, text, length)) {
+                const auto result = std::from_chars(text, text + length, value);
+                const double magnitude = std::fabs(value);
+                if (result.ec == std::errc() && result.ptr == text + length
+                    && (n.nonZero ? magnitude >= 4 * DBL_MIN && magnitude <= DBL_MAX / 4 : value == 0))
+                    return value;
+            }
         }
     }
     return libraryStringToDouble(std::wstring(first, last), mark);
