@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iconv.h>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace host {
 
@@ -13,6 +15,7 @@ const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
 
 // glibc's name for wchar_t units in host byte order.
 const char* const kWideCharset = "WCHAR_T";
+const std::string kUtf8 = "UTF-8";
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool isValidUtf8(const unsigned char* p, std::size_t size)
@@ -53,12 +56,106 @@ bool isValidUtf8(const unsigned char* p, std::size_t size)
     return true;
 }
 
+// iconv's conversion of size bytes into out, flushed; false on an invalid
+// (error EILSEQ) or truncated (EINVAL) byte sequence. The descriptor is reset
+// before and after.
+bool iconvConvert(iconv_t cd, const char* bytes, std::size_t size, std::wstring& out, int* failure = nullptr)
+{
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // One wide character per byte covers single-byte charsets and UTF-8;
+    // charsets that expand are served by growing the buffer.
+    std::size_t produced = 0;
+    out.resize(size + 16);
+    char* in = const_cast<char*>(bytes);
+    std::size_t inLeft = size;
+    bool flushing = false;
+    for (;;) {
+        char* outPtr = reinterpret_cast<char*>(&out[produced]);
+        std::size_t outLeft = (out.size() - produced) * sizeof(wchar_t);
+        const std::size_t outStart = outLeft;
+        const std::size_t rc = flushing ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
+                                        : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const int error = errno;
+        produced += (outStart - outLeft) / sizeof(wchar_t);
+        if (rc != static_cast<std::size_t>(-1)) {
+            if (flushing)
+                break;
+            flushing = true; // emit what a stateful charset still holds
+            continue;
+        }
+        if (error == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // EILSEQ or EINVAL: invalid or truncated input.
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        out.clear();
+        if (failure)
+            *failure = error;
+        return false;
+    }
+    out.resize(produced);
+    return true;
+}
+
+// glibc lets some decoders (UTF-8 among them) through with code points above
+// U+10FFFF; such text is as invalid as an undecodable byte.
+bool isValidText(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        const auto code = static_cast<std::uint32_t>(c);
+        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
+// Marks a byte of a single-byte charset that decodes to nothing valid.
+const wchar_t kNoCharacter = static_cast<wchar_t>(0xFFFFFFFFu);
+
+// The 256 characters of cd when it is a single-byte charset without state
+// (every byte on its own one character or invalid, and a run of bytes the
+// characters of its bytes); empty otherwise. A line in such a charset is
+// then decoded by looking its bytes up, without a call into iconv.
+std::vector<wchar_t> singleByteTable(iconv_t cd)
+{
+    std::vector<wchar_t> table(256, kNoCharacter);
+    std::string valid;
+    std::wstring text;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        int failure = 0;
+        if (!iconvConvert(cd, &byte, 1, text, &failure)) {
+            if (failure != EILSEQ)
+                return {};
+            continue;
+        }
+        if (text.size() != 1)
+            return {};
+        if (isValidText(text))
+            table[static_cast<std::size_t>(b)] = text[0];
+        valid += byte;
+    }
+    // The bytes in a row must decode as they do one by one.
+    if (!iconvConvert(cd, valid.data(), valid.size(), text) || text.size() != valid.size())
+        return {};
+    for (std::size_t i = 0; i < valid.size(); ++i)
+        if (table[static_cast<unsigned char>(valid[i])] != text[i] && isValidText(text.substr(i, 1)))
+            return {};
+    return table;
+}
+
 } // namespace
 
 struct CharsetConverter::Impl {
+    struct Charset {
+        iconv_t cd = kInvalid;
+        std::vector<wchar_t> table; // see singleByteTable
+    };
+
     // Failed opens are cached too, so an unknown charset costs one
     // iconv_open however many lines ask for it.
-    std::map<std::string, iconv_t> descriptors;
+    std::map<std::string, Charset> charsets;
     std::string defaultCharset = "CP1251";
 
     Impl() = default;
@@ -66,16 +163,21 @@ struct CharsetConverter::Impl {
     Impl& operator=(const Impl&) = delete;
     ~Impl()
     {
-        for (auto& entry : descriptors)
-            if (entry.second != kInvalid)
-                iconv_close(entry.second);
+        for (auto& entry : charsets)
+            if (entry.second.cd != kInvalid)
+                iconv_close(entry.second.cd);
     }
 
-    iconv_t descriptor(const std::string& charset)
+    const Charset& charset(const std::string& name)
     {
-        auto it = descriptors.find(charset);
-        if (it == descriptors.end())
-            it = descriptors.emplace(charset, iconv_open(kWideCharset, charset.c_str())).first;
+        auto it = charsets.find(name);
+        if (it == charsets.end()) {
+            Charset opened;
+            opened.cd = iconv_open(kWideCharset, name.c_str());
+            if (opened.cd != kInvalid)
+                opened.table = singleByteTable(opened.cd);
+            it = charsets.emplace(name, std::move(opened)).first;
+        }
         return it->second;
     }
 };
@@ -107,53 +209,31 @@ bool CharsetConverter::convert(const std::string& charset, const char* bytes, st
     if (!bytes)
         size = 0;
 
-    std::string name = charset;
-    if (name.empty())
-        name = isValidUtf8(reinterpret_cast<const unsigned char*>(bytes), size) ? "UTF-8" : m_impl->defaultCharset;
-    iconv_t cd = m_impl->descriptor(name);
-    if (cd == kInvalid)
+    const std::string* name = &charset;
+    if (charset.empty())
+        name = isValidUtf8(reinterpret_cast<const unsigned char*>(bytes), size) ? &kUtf8 : &m_impl->defaultCharset;
+    const Impl::Charset& entry = m_impl->charset(*name);
+    if (entry.cd == kInvalid)
         return false;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
 
-    // One wide character per byte covers single-byte charsets and UTF-8;
-    // charsets that expand are served by growing the buffer.
-    std::size_t produced = 0;
-    out.resize(size + 16);
-    char* in = const_cast<char*>(bytes);
-    std::size_t inLeft = size;
-    bool flushing = false;
-    for (;;) {
-        char* outPtr = reinterpret_cast<char*>(&out[produced]);
-        std::size_t outLeft = (out.size() - produced) * sizeof(wchar_t);
-        const std::size_t outStart = outLeft;
-        const std::size_t rc = flushing ? iconv(cd, nullptr, nullptr, &outPtr, &outLeft)
-                                        : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        const int error = errno;
-        produced += (outStart - outLeft) / sizeof(wchar_t);
-        if (rc != static_cast<std::size_t>(-1)) {
-            if (flushing)
-                break;
-            flushing = true; // emit what a stateful charset still holds
-            continue;
+    if (!entry.table.empty()) {
+        out.resize(size);
+        bool invalid = false;
+        const auto* in = reinterpret_cast<const unsigned char*>(bytes);
+        for (std::size_t i = 0; i < size; ++i) {
+            out[i] = entry.table[in[i]];
+            invalid |= out[i] == kNoCharacter;
         }
-        if (error == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        // EILSEQ or EINVAL: invalid or truncated input.
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (invalid)
+            out.clear();
+        return !invalid;
+    }
+
+    if (!iconvConvert(entry.cd, bytes, size, out))
+        return false;
+    if (!isValidText(out)) {
         out.clear();
         return false;
-    }
-    out.resize(produced);
-    // glibc lets some decoders (UTF-8 among them) through with code points
-    // above U+10FFFF; such text is as invalid as an undecodable byte.
-    for (wchar_t c : out) {
-        const auto code = static_cast<std::uint32_t>(c);
-        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            out.clear();
-            return false;
-        }
     }
     return true;
 }
