@@ -176,6 +176,67 @@ bool nextLine(const std::string& data, std::size_t& pos, std::string& line)
     return true;
 }
 
+namespace {
+
+// Calls next(from) for the end of each field: a separator or the end.
+template <class Next>
+void splitWith(const std::wstring& text, std::vector<std::wstring>& fields, Next next)
+{
+    const wchar_t* begin = text.data();
+    const wchar_t* const end = begin + text.size();
+    std::size_t n = 0;
+    for (;;) {
+        const wchar_t* stop = next(begin, end);
+        if (n < fields.size())
+            fields[n].assign(begin, stop);
+        else
+            fields.emplace_back(begin, stop);
+        ++n;
+        if (stop == end)
+            break;
+        begin = stop + 1;
+    }
+    fields.resize(n);
+}
+
+} // namespace
+
+void splitInto(const std::wstring& text, wchar_t separator, std::vector<std::wstring>& fields)
+{
+    splitWith(text, fields, [separator](const wchar_t* from, const wchar_t* end) {
+        const wchar_t* found = std::wmemchr(from, separator, static_cast<std::size_t>(end - from));
+        return found ? found : end;
+    });
+}
+
+void splitInto(const std::wstring& text, const std::wstring& separators, std::vector<std::wstring>& fields)
+{
+    if (separators.size() == 1) {
+        splitInto(text, separators[0], fields);
+        return;
+    }
+    splitWith(text, fields, [&separators](const wchar_t* from, const wchar_t* end) {
+        for (; from != end; ++from)
+            if (separators.find(*from) != std::wstring::npos)
+                return from;
+        return end;
+    });
+}
+
+void trimInPlace(std::wstring& s, const std::ctype<wchar_t>& ctype)
+{
+    std::size_t end = s.size();
+    while (end > 0 && ctype.is(std::ctype_base::space, s[end - 1]))
+        --end;
+    std::size_t begin = 0;
+    while (begin < end && ctype.is(std::ctype_base::space, s[begin]))
+        ++begin;
+    if (end < s.size())
+        s.erase(end);
+    if (begin > 0)
+        s.erase(0, begin);
+}
+
 std::wstring format1(const std::wstring& format, const std::wstring& arg)
 {
     std::wstring out = format;

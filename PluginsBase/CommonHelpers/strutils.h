@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <istream>
+#include <locale>
 #include <string>
+#include <vector>
 
 namespace strutils {
 
@@ -27,6 +29,18 @@ std::istream& safeGetline(std::istream& is, std::string& line);
 // line, advances pos past its terminator, and returns false when no line is
 // left.
 bool nextLine(const std::string& data, std::size_t& pos, std::string& line);
+
+// Splits text at every separator character (any of separators), keeping
+// empty fields: n separators give n + 1 fields, an empty text one empty
+// field. The strings already in fields are reused, so that a parser that
+// keeps its field list allocates nothing per line once lines repeat.
+void splitInto(const std::wstring& text, wchar_t separator, std::vector<std::wstring>& fields);
+void splitInto(const std::wstring& text, const std::wstring& separators, std::vector<std::wstring>& fields);
+
+// Removes the leading and trailing characters that ctype classes as space,
+// as boost::algorithm::trim does with the locale ctype comes from, without
+// looking the facet up again for every string.
+void trimInPlace(std::wstring& s, const std::ctype<wchar_t>& ctype);
 
 // Replaces the first "%ls" of format by arg (no length limit).
 std::wstring format1(const std::wstring& format, const std::wstring& arg);

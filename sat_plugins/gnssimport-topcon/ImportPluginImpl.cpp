@@ -23,18 +23,21 @@ void CImportPluginImpl::DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plu
 
 void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* target)
 {
-    std::vector<std::wstring> lines;
-    if (!Plugin::loadDetectedLines(fileName, m_charset, m_converter, lines)) {
+    // The lines are decoded one at a time: the file is held once, as bytes.
+    Plugin::DetectedTextFile file;
+    if (!file.open(fileName, m_charset, m_converter)) {
         target->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
         return;
     }
 
     CTopconParser parser(target);
-    const float lineCount = static_cast<float>(lines.size());
+    const std::size_t lines = file.lineCount();
+    const float lineCount = static_cast<float>(lines);
+    std::wstring line;
     try {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t i = 0; i < lines && file.nextLine(line); ++i) {
             target->SetCurrentLine(static_cast<int>(i));
-            parser.ParseLine(lines[i]);
+            parser.ParseLine(line);
             // From about 671000 lines float rounding can push the last steps past 100.
             target->SetProgress(std::min(static_cast<float>(100 * (i + 1)) / lineCount, 100.0f));
         }

@@ -2,19 +2,17 @@
 
 #include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
+#include "CommonHelpers/strutils.h"
 #include "Exceptions/Exceptions.h"
 
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/replace.hpp>
-#include <boost/algorithm/string/split.hpp>
-#include <boost/algorithm/string/trim.hpp>
-
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 using namespace Plugin;
 
-CTopconParser::CTopconParser(ISatImportTarget* target) : m_pImportTarget(target)
+CTopconParser::CTopconParser(ISatImportTarget* target)
+    : m_pImportTarget(target), m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
 {
     const boost::intrusive_ptr<IUnitConvertersFactory> factory(target->GetUnitConvertersFactory(), false);
     // A host without converters gets names only, never a crash.
@@ -24,9 +22,10 @@ CTopconParser::CTopconParser(ISatImportTarget* target) : m_pImportTarget(target)
 
 void CTopconParser::ParseLine(const std::wstring& line)
 {
-    // Never empty: a line without commas is one field.
-    std::vector<std::wstring> fields;
-    boost::algorithm::split(fields, line, boost::algorithm::is_any_of(L","));
+    // Never empty: a line without commas is one field. The list is kept from
+    // line to line, so that its strings are allocated once.
+    std::vector<std::wstring>& fields = m_fields;
+    strutils::splitInto(line, L',', fields);
     try {
         if (fields[0] == L"VPP") {
             ParseVector(fields);
@@ -43,8 +42,9 @@ void CTopconParser::ParseLine(const std::wstring& line)
 bool CTopconParser::ConvertAngle(const std::wstring& field, double& value)
 {
     // "55 45 12.3456" reaches the converter as "55.45.12.3456".
-    const std::wstring text = boost::algorithm::replace_all_copy(field, L" ", L".");
-    return m_pAngleConverter && m_pAngleConverter->Convert(text.c_str(), value);
+    m_angle.assign(field);
+    std::replace(m_angle.begin(), m_angle.end(), L' ', L'.');
+    return m_pAngleConverter && m_pAngleConverter->Convert(m_angle.c_str(), value);
 }
 
 void CTopconParser::ParsePoint(const std::vector<std::wstring>& fields)
@@ -62,17 +62,26 @@ void CTopconParser::ParsePoint(const std::vector<std::wstring>& fields)
     auto* target2 = static_cast<ISatImportTarget2*>(m_pImportTarget->QueryInterface(IID_ISatImportTarget2));
     if (!target2)
         return;
-    target2->SetEllipsoidalHeight(Utils::stringToDouble(boost::algorithm::trim_copy(fields.at(4))));
+    target2->SetEllipsoidalHeight(Utils::stringToDouble(Trimmed(fields.at(4), m_text)));
+}
+
+const std::wstring& CTopconParser::Trimmed(const std::wstring& field, std::wstring& out) const
+{
+    // Trimmed in a kept string rather than copied: no allocation per record.
+    out.assign(field);
+    strutils::trimInPlace(out, *m_ctype);
+    return out;
 }
 
 void CTopconParser::ParseVector(const std::vector<std::wstring>& fields)
 {
-    const std::wstring base = fields.size() < 2 ? std::wstring() : boost::algorithm::trim_copy(fields[1]);
+    static const std::wstring s_missing;
+    const std::wstring& base = Trimmed(fields.size() < 2 ? s_missing : fields[1], m_text);
     if (base.empty())
         throw CParseException::VectorOriginNotSet();
     m_pImportTarget->SetText(VectorOrigin, base.c_str());
 
-    const std::wstring rover = fields.size() < 3 ? std::wstring() : boost::algorithm::trim_copy(fields[2]);
+    const std::wstring& rover = Trimmed(fields.size() < 3 ? s_missing : fields[2], m_text); // base is sent
     if (rover.empty())
         throw CParseException::VectorTargetNotSet();
     m_pImportTarget->SetText(VectorTarget, rover.c_str());

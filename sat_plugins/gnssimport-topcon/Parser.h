@@ -7,6 +7,7 @@
 
 #include <boost/intrusive_ptr.hpp>
 
+#include <locale>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,17 @@ private:
     void ParsePoint(const std::vector<std::wstring>& fields);
     void ParseVector(const std::vector<std::wstring>& fields);
     bool ConvertAngle(const std::wstring& field, double& value);
+    // field without leading and trailing white space, in out.
+    const std::wstring& Trimmed(const std::wstring& field, std::wstring& out) const;
 
     Plugin::ISatImportTarget* m_pImportTarget;
+    // White space is that of the global locale when the file's parsing starts.
+    std::locale m_locale;
+    const std::ctype<wchar_t>* m_ctype;
     boost::intrusive_ptr<Plugin::IAngleConverter> m_pAngleConverter;
     bool m_somethingParsed = false;
+    // Kept from record to record so that their storage is reused.
+    std::vector<std::wstring> m_fields;
+    std::wstring m_angle;
+    std::wstring m_text;
 };
