@@ -178,49 +178,58 @@ bool nextLine(const std::string& data, std::size_t& pos, std::string& line)
 
 namespace {
 
-// Calls next(from) for the end of each field: a separator or the end.
-template <class Next>
-void splitWith(const std::wstring& text, std::vector<std::wstring>& fields, Next next)
+// The end of the field that starts at from: its separator, or end.
+const wchar_t* fieldEnd(const wchar_t* from, const wchar_t* end, const std::wstring& separators)
 {
-    const wchar_t* begin = text.data();
-    const wchar_t* const end = begin + text.size();
+    if (separators.size() == 1) {
+        const wchar_t* found = std::wmemchr(from, separators[0], static_cast<std::size_t>(end - from));
+        return found ? found : end;
+    }
+    for (; from != end; ++from)
+        if (separators.find(*from) != std::wstring::npos)
+            return from;
+    return end;
+}
+
+// Calls field(n, begin, end) for each field of [begin, end); returns their number.
+template <class Field>
+std::size_t splitWith(const wchar_t* begin, const wchar_t* const end, const std::wstring& separators, Field field)
+{
     std::size_t n = 0;
     for (;;) {
-        const wchar_t* stop = next(begin, end);
-        if (n < fields.size())
-            fields[n].assign(begin, stop);
-        else
-            fields.emplace_back(begin, stop);
-        ++n;
+        const wchar_t* stop = fieldEnd(begin, end, separators);
+        field(n++, begin, stop);
         if (stop == end)
-            break;
+            return n;
         begin = stop + 1;
     }
-    fields.resize(n);
 }
 
 } // namespace
 
 void splitInto(const std::wstring& text, wchar_t separator, std::vector<std::wstring>& fields)
 {
-    splitWith(text, fields, [separator](const wchar_t* from, const wchar_t* end) {
-        const wchar_t* found = std::wmemchr(from, separator, static_cast<std::size_t>(end - from));
-        return found ? found : end;
-    });
+    splitInto(text, std::wstring(1, separator), fields);
 }
 
 void splitInto(const std::wstring& text, const std::wstring& separators, std::vector<std::wstring>& fields)
 {
-    if (separators.size() == 1) {
-        splitInto(text, separators[0], fields);
-        return;
-    }
-    splitWith(text, fields, [&separators](const wchar_t* from, const wchar_t* end) {
-        for (; from != end; ++from)
-            if (separators.find(*from) != std::wstring::npos)
-                return from;
-        return end;
-    });
+    const std::size_t n =
+        splitWith(text.data(), text.data() + text.size(), separators, [&](std::size_t i, const wchar_t* b, const wchar_t* e) {
+            if (i < fields.size())
+                fields[i].assign(b, e);
+            else
+                fields.emplace_back(b, e);
+        });
+    fields.resize(n);
+}
+
+void splitInto(const wchar_t* begin, const wchar_t* end, const std::wstring& separators,
+               std::vector<TextRange>& fields)
+{
+    fields.clear();
+    splitWith(begin, end, separators,
+              [&](std::size_t, const wchar_t* b, const wchar_t* e) { fields.push_back(TextRange{b, e}); });
 }
 
 void trimInPlace(std::wstring& s, const std::ctype<wchar_t>& ctype)

@@ -37,6 +37,16 @@ bool nextLine(const std::string& data, std::size_t& pos, std::string& line);
 void splitInto(const std::wstring& text, wchar_t separator, std::vector<std::wstring>& fields);
 void splitInto(const std::wstring& text, const std::wstring& separators, std::vector<std::wstring>& fields);
 
+// A piece of a wide text: [begin, end).
+struct TextRange {
+    const wchar_t* begin;
+    const wchar_t* end;
+    std::wstring str() const { return std::wstring(begin, end); }
+};
+// The same split of [begin, end) into pieces of it, copying nothing.
+void splitInto(const wchar_t* begin, const wchar_t* end, const std::wstring& separators,
+               std::vector<TextRange>& fields);
+
 // Removes the leading and trailing characters that ctype classes as space,
 // as boost::algorithm::trim does with the locale ctype comes from, without
 // looking the facet up again for every string.

@@ -1,7 +1,8 @@
 #include "BaseStateImpl.h"
 
+#include "CommonHelpers/strutils.h"
+
 #include <boost/algorithm/string/predicate.hpp>
-#include <boost/algorithm/string/trim.hpp>
 
 bool CBaseStateImpl::SectionStateChange(const std::wstring& line)
 {
@@ -24,10 +25,17 @@ bool CBaseStateImpl::SectionStateChange(const std::wstring& line)
     return true;
 }
 
-bool CBaseStateImpl::ReadDataLine(const std::wstring& line, std::wstring& lineToParse)
+const std::wstring* CBaseStateImpl::ReadDataLine(const std::wstring& line)
 {
-    lineToParse = boost::algorithm::trim_copy(line);
-    if (lineToParse.empty())
-        return false;
-    return !SectionStateChange(lineToParse);
+    // Most lines have nothing to trim and are read as they are.
+    const std::wstring* lineToParse = &line;
+    if (line.empty() || m_ctype->is(std::ctype_base::space, line.front())
+        || m_ctype->is(std::ctype_base::space, line.back())) {
+        m_lineToParse.assign(line);
+        strutils::trimInPlace(m_lineToParse, *m_ctype);
+        if (m_lineToParse.empty())
+            return nullptr;
+        lineToParse = &m_lineToParse;
+    }
+    return SectionStateChange(*lineToParse) ? nullptr : lineToParse;
 }

@@ -2,22 +2,18 @@
 
 #include "Exceptions/Exceptions.h"
 
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
-
-SDataLine SplitDataLine(const std::wstring& line)
+void SplitDataLine(const std::wstring& line, SDataLine& data)
 {
     const std::size_t at = line.find(L'=');
     if (at == std::wstring::npos || line.find(L'=', at + 1) != std::wstring::npos)
         throw CParseException::InvalidStrFormat();
-    return SDataLine{line.substr(0, at), line.substr(at + 1)};
+    data.key.assign(line, 0, at);
+    data.value = strutils::TextRange{line.data() + at + 1, line.data() + line.size()};
 }
 
-std::vector<std::wstring> SplitFields(const std::wstring& value, const std::wstring& separator)
+void SplitFields(const SDataLine& data, const std::wstring& separator, std::vector<strutils::TextRange>& fields)
 {
     if (separator.empty())
         throw CParseException::NoTokenSeparator();
-    std::vector<std::wstring> fields;
-    boost::algorithm::split(fields, value, boost::algorithm::is_any_of(separator));
-    return fields;
+    strutils::splitInto(data.value.begin, data.value.end, separator, fields);
 }

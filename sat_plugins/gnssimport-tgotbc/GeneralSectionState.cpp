@@ -4,10 +4,10 @@
 
 void CGeneralSectionState::ParseLine(const std::wstring& line)
 {
-    std::wstring lineToParse;
-    if (!ReadDataLine(line, lineToParse))
+    const std::wstring* lineToParse = ReadDataLine(line);
+    if (!lineToParse)
         return;
-    const SDataLine data = SplitDataLine(lineToParse);
-    if (data.key == L"Separator")
-        m_pParser->SetTokenSeparator(data.value);
+    SplitDataLine(*lineToParse, m_data);
+    if (m_data.key == L"Separator")
+        m_pParser->SetTokenSeparator(m_data.value.str());
 }

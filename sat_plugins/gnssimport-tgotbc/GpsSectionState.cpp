@@ -13,22 +13,23 @@ namespace {
 // variances of dX, dY and dZ, 17 the RMS.
 const std::size_t s_minFields = 18;
 
-double Number(const std::vector<std::wstring>& fields, std::size_t index)
+double Number(const std::vector<strutils::TextRange>& fields, std::size_t index)
 {
-    return Plugin::Utils::stringToDouble(fields[index]);
+    return Plugin::Utils::stringToDouble(fields[index].begin, fields[index].end);
 }
 
 } // namespace
 
 void CGpsSectionState::ParseLine(const std::wstring& line)
 {
-    std::wstring lineToParse;
-    if (!ReadDataLine(line, lineToParse))
+    const std::wstring* lineToParse = ReadDataLine(line);
+    if (!lineToParse)
         return;
-    const SDataLine data = SplitDataLine(lineToParse);
-    if (data.key != L"Vector")
+    SplitDataLine(*lineToParse, m_data);
+    if (m_data.key != L"Vector")
         return;
-    const std::vector<std::wstring> fields = SplitFields(data.value, m_pParser->GetTokenSeparator());
+    SplitFields(m_data, m_pParser->GetTokenSeparator(), m_fields);
+    const std::vector<strutils::TextRange>& fields = m_fields;
     if (fields.size() < s_minFields)
         throw CParseException::InvalidStrFormat();
 
@@ -45,6 +46,8 @@ void CGpsSectionState::ParseLine(const std::wstring& line)
         throw CParseException::InvalidStrFormat();
     const double factor = rms / Plugin::Utils::rootOfSum(squaredSigmaX, squaredSigmaY, squaredSigmaZ);
 
-    m_pParser->AddVector(fields[2], fields[3], dx, dy, dz, std::sqrt(squaredSigmaX), std::sqrt(squaredSigmaY),
+    m_texts[0].assign(fields[2].begin, fields[2].end);
+    m_texts[1].assign(fields[3].begin, fields[3].end);
+    m_pParser->AddVector(m_texts[0], m_texts[1], dx, dy, dz, std::sqrt(squaredSigmaX), std::sqrt(squaredSigmaY),
                          std::sqrt(squaredSigmaZ), rms, factor);
 }

@@ -6,7 +6,6 @@
 #include "Parser.h"
 
 #include <algorithm>
-#include <vector>
 
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"TGO/TBC", L"TGO_TBC", L"*.asc"))
@@ -23,18 +22,20 @@ void CImportPluginImpl::DoImport(Plugin::IEnumerator<const wchar_t*>* files, Plu
 
 void CImportPluginImpl::ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* pImportTarget)
 {
-    std::vector<std::wstring> fileLines;
-    if (!Plugin::loadDetectedLines(fileName, m_charset, m_converter, fileLines)) {
+    // The lines are decoded one at a time: the file is held once, as bytes.
+    Plugin::DetectedTextFile file;
+    if (!file.open(fileName, m_charset, m_converter)) {
         pImportTarget->ReportError(str::IDS_FILE_OPEN_ERROR.c_str());
         return;
     }
 
     CParser parser(pImportTarget);
-    const std::size_t lineCount = fileLines.size();
-    for (std::size_t lineIndex = 0; lineIndex < lineCount; ++lineIndex) {
+    const std::size_t lineCount = file.lineCount();
+    std::wstring line;
+    for (std::size_t lineIndex = 0; lineIndex < lineCount && file.nextLine(line); ++lineIndex) {
         pImportTarget->SetCurrentLine(static_cast<int>(lineIndex));
         try {
-            parser.ParseLine(fileLines[lineIndex]);
+            parser.ParseLine(line);
         } catch (const CParseException& e) {
             // One bad line is reported and the file goes on.
             pImportTarget->ReportError(e.GetMessage().c_str());

@@ -2,6 +2,5 @@
 
 void CInitialState::ParseLine(const std::wstring& line)
 {
-    std::wstring lineToParse;
-    ReadDataLine(line, lineToParse); // any other line is skipped silently
+    ReadDataLine(line); // any other line is skipped silently
 }

@@ -9,6 +9,8 @@
 
 #include <boost/make_shared.hpp>
 
+const std::wstring CParser::s_generatedPrefix = L"point_";
+
 CParser::CParser(Plugin::ISatImportTarget* pImportTarget)
     : m_pImportTarget(pImportTarget), m_pState(boost::make_shared<CInitialState>(this))
 {
@@ -40,7 +42,7 @@ bool CParser::ConvertAngleFromDXX(const std::wstring& s, double& result)
 
 bool CParser::AddPoint(const std::wstring& pointName, double latitude, double longitude)
 {
-    const std::wstring name = NameOrGenerated(pointName);
+    const std::wstring& name = NameOrGenerated(pointName, m_generatedOrigin);
     m_somethingParsed = true;
     if (!m_addedPoints.insert(name).second)
         return false;
@@ -64,10 +66,10 @@ void CParser::AddVector(const std::wstring& vectorOrigin, const std::wstring& ve
                         double dz, double sigmaX, double sigmaY, double sigmaZ, double rms, double factor)
 {
     // Both given names are known before either end gets a generated one.
-    m_vectorEnds.insert(vectorOrigin);
-    m_vectorEnds.insert(vectorTarget);
-    const std::wstring origin = NameOrGenerated(vectorOrigin);
-    const std::wstring target = NameOrGenerated(vectorTarget);
+    NoteVectorEnd(vectorOrigin);
+    NoteVectorEnd(vectorTarget);
+    const std::wstring& origin = NameOrGenerated(vectorOrigin, m_generatedOrigin);
+    const std::wstring& target = NameOrGenerated(vectorTarget, m_generatedTarget);
 
     m_pImportTarget->SetText(Plugin::VectorOrigin, origin.c_str());
     m_pImportTarget->SetText(Plugin::VectorTarget, target.c_str());
@@ -92,16 +94,24 @@ std::wstring CParser::GeneratePointName()
     // file has already named itself.
     std::wstring name;
     do {
-        name = L"point_" + std::to_wstring(m_nextPointIndex++);
+        name = s_generatedPrefix + std::to_wstring(m_nextPointIndex++);
     } while (m_addedPoints.count(name) || m_vectorEnds.count(name));
     return name;
 }
 
-std::wstring CParser::NameOrGenerated(const std::wstring& name)
+void CParser::NoteVectorEnd(const std::wstring& name)
+{
+    // Only a name that a generated one could equal needs remembering;
+    // keeping all of them would cost a set lookup per vector end.
+    if (name.compare(0, s_generatedPrefix.size(), s_generatedPrefix) == 0)
+        m_vectorEnds.insert(name);
+}
+
+const std::wstring& CParser::NameOrGenerated(const std::wstring& name, std::wstring& generated)
 {
     if (!name.empty())
         return name;
-    const std::wstring generated = GeneratePointName();
+    generated = GeneratePointName();
     m_pImportTarget->ReportWarning(strutils::format1(str::IDS_EMPTY_POINT_NAME, generated).c_str());
     return generated;
 }

@@ -40,8 +40,10 @@ public:
 
 private:
     std::wstring GeneratePointName();
-    // name itself, or a generated name with a warning when it is empty.
-    std::wstring NameOrGenerated(const std::wstring& name);
+    void NoteVectorEnd(const std::wstring& name);
+    // name itself, or a generated name, stored in generated, with a warning
+    // when it is empty.
+    const std::wstring& NameOrGenerated(const std::wstring& name, std::wstring& generated);
 
     Plugin::ISatImportTarget* m_pImportTarget;
     boost::intrusive_ptr<Plugin::IAngleConverter> m_pAngleConverter;
@@ -49,6 +51,10 @@ private:
     boost::shared_ptr<IParserState> m_pState;
     std::wstring m_tokenSeparator;
     std::set<std::wstring> m_addedPoints;
-    std::set<std::wstring> m_vectorEnds; // names used as vector ends so far
+    static const std::wstring s_generatedPrefix; // of every generated name
+    // The names used as vector ends so far that start like a generated one.
+    std::set<std::wstring> m_vectorEnds;
     int m_nextPointIndex = 0;
+    std::wstring m_generatedOrigin; // generated names, kept so that none is copied
+    std::wstring m_generatedTarget;
 };

@@ -4,15 +4,27 @@
 #include "DataLine.h"
 #include "Exceptions/Exceptions.h"
 
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/trim.hpp>
-
 namespace {
 
 // Fields of a point value: 2 name, 3 latitude, 4 longitude, 5 ellipsoidal
 // height and 8 elevation (heights on "Station" lines only).
 const std::size_t s_minFields = 5;
 const std::size_t s_minFieldsWithHeights = 9;
+
+// field without the letters letter at its end, in text.
+const std::wstring& WithoutTrailing(const strutils::TextRange& field, wchar_t letter, std::wstring& text)
+{
+    const wchar_t* end = field.end;
+    while (end != field.begin && end[-1] == letter)
+        --end;
+    text.assign(field.begin, end);
+    return text;
+}
+
+double Number(const strutils::TextRange& field)
+{
+    return Plugin::Utils::stringToDouble(field.begin, field.end);
+}
 
 double ConvertAngle(IParser* pParser, const std::wstring& text)
 {
@@ -26,28 +38,29 @@ double ConvertAngle(IParser* pParser, const std::wstring& text)
 
 void CPointsSectionState::ParseLine(const std::wstring& line)
 {
-    std::wstring lineToParse;
-    if (!ReadDataLine(line, lineToParse))
+    const std::wstring* lineToParse = ReadDataLine(line);
+    if (!lineToParse)
         return;
-    const SDataLine data = SplitDataLine(lineToParse);
-    if (data.key != L"LLCoord" && data.key != L"ObsCoord" && data.key != L"Station")
+    SplitDataLine(*lineToParse, m_data);
+    const std::wstring& key = m_data.key;
+    if (key != L"LLCoord" && key != L"ObsCoord" && key != L"Station")
         return;
-    const std::vector<std::wstring> fields = SplitFields(data.value, m_pParser->GetTokenSeparator());
+    SplitFields(m_data, m_pParser->GetTokenSeparator(), m_fields);
+    const std::vector<strutils::TextRange>& fields = m_fields;
     if (fields.size() < s_minFields)
         throw CParseException::InvalidStrFormat();
 
     // The northern and eastern letters are dropped here; "S" and "W" are
     // left for the host's converter, which makes such angles negative.
-    const double latitude =
-        ConvertAngle(m_pParser, boost::algorithm::trim_right_copy_if(fields[3], boost::algorithm::is_any_of(L"N")));
-    const double longitude =
-        ConvertAngle(m_pParser, boost::algorithm::trim_right_copy_if(fields[4], boost::algorithm::is_any_of(L"E")));
-    const bool sent = m_pParser->AddPoint(fields[2], latitude, longitude);
+    const double latitude = ConvertAngle(m_pParser, WithoutTrailing(fields[3], L'N', m_texts[0]));
+    const double longitude = ConvertAngle(m_pParser, WithoutTrailing(fields[4], L'E', m_texts[1]));
+    m_texts[2].assign(fields[2].begin, fields[2].end);
+    const bool sent = m_pParser->AddPoint(m_texts[2], latitude, longitude);
 
     // Heights of a repeated station would land on the point opened last.
-    if (sent && data.key == L"Station" && fields.size() >= s_minFieldsWithHeights) {
-        const double elev = Plugin::Utils::stringToDouble(fields[8]);
-        const double H = Plugin::Utils::stringToDouble(fields[5]);
+    if (sent && key == L"Station" && fields.size() >= s_minFieldsWithHeights) {
+        const double elev = Number(fields[8]);
+        const double H = Number(fields[5]);
         m_pParser->SetPointElevH(elev, H);
     }
 }
