@@ -64,26 +64,20 @@ int CImportPluginImpl::FindHeaderIndex(const std::vector<std::wstring>& columnNa
     return it == columnNames.end() ? -1 : static_cast<int>(it - columnNames.begin());
 }
 
-void CImportPluginImpl::LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines)
-{
-    Plugin::FileReader reader(path, &m_converter);
-    if (!reader.isOpen())
-        throw Exceptions::CFileOpenError(path);
-    reader.readLines(lines);
-}
-
 void CImportPluginImpl::ParseFile(const std::wstring& path)
 {
     m_pImportTarget->SetCurrentFile(path.c_str());
     try {
-        std::vector<std::wstring> lines;
-        LoadFileLines(path, lines);
-        CTable table;
-        buildTableForFile(path, lines, table);
+        // The rows are read, decoded and split one at a time: the file is
+        // held once, as bytes.
+        Plugin::FileReader reader(path, &m_converter);
+        if (!reader.isOpen())
+            throw Exceptions::CFileOpenError(path);
+        CTableFile table(path, reader);
         // A header with both id columns is a points table.
-        if (FindHeaderIndex(table.columnName, m_ids.PointId()) != -1)
+        if (FindHeaderIndex(table.ColumnNames(), m_ids.PointId()) != -1)
             ProcessPointsTable(table);
-        else if (FindHeaderIndex(table.columnName, m_ids.ReferenceId()) != -1)
+        else if (FindHeaderIndex(table.ColumnNames(), m_ids.ReferenceId()) != -1)
             ProcessLinesTable(table);
         else
             throw Exceptions::CInvalidFileFormat();

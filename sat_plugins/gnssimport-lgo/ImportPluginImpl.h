@@ -32,10 +32,8 @@ public:
 
 private:
     void ParseFile(const std::wstring& path);
-    // Throws Exceptions::CFileOpenError when the file cannot be opened.
-    void LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines);
-    void ProcessPointsTable(const CTable& table);
-    void ProcessLinesTable(const CTable& table);
+    void ProcessPointsTable(CTableFile& table);
+    void ProcessLinesTable(CTableFile& table);
 
     Plugin::ISatImportTarget* m_pImportTarget = nullptr;
     Plugin::IPropertyListView* m_pPropListView = nullptr;

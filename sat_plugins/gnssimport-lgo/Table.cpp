@@ -5,27 +5,26 @@
 
 #include <algorithm>
 #include <locale>
+#include <stdexcept>
 
 namespace {
 
 std::vector<std::wstring> splitLine(const std::wstring& line, const wchar_t* separators)
 {
     std::vector<std::wstring> cells;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = line.find_first_of(separators, start);
-        if (end == std::wstring::npos) {
-            cells.push_back(line.substr(start));
-            return cells;
-        }
-        cells.push_back(line.substr(start, end - start));
-        start = end + 1;
-    }
+    strutils::splitInto(line, separators, cells);
+    return cells;
 }
 
 void underscoresToBlanks(std::wstring& text)
 {
     std::replace(text.begin(), text.end(), L'_', L' ');
+}
+
+void underscoresToBlanks(std::vector<std::wstring>& cells)
+{
+    for (std::wstring& cell : cells)
+        underscoresToBlanks(cell);
 }
 
 // The extension as std::filesystem sees it (".txt" alone has none), lowered
@@ -61,20 +60,39 @@ void CTable::BuildFromCommaSeparatedLines(const std::vector<std::wstring>& lines
 void CTable::BuildFromSpaceSeparatedLines(const std::vector<std::wstring>& lines)
 {
     BuildFromSeparatedLines(lines, L" ");
-    for (std::wstring& name : columnName)
-        underscoresToBlanks(name);
+    underscoresToBlanks(columnName);
     for (auto& row : data)
-        for (std::wstring& cell : row)
-            underscoresToBlanks(cell);
+        underscoresToBlanks(row);
 }
 
-void buildTableForFile(const std::wstring& path, const std::vector<std::wstring>& lines, CTable& table)
+CTableFile::CTableFile(const std::wstring& path, Plugin::FileReader& reader) : m_reader(reader)
 {
     const std::wstring extension = lowerExtension(path);
-    if (extension == L".txt")
-        table.BuildFromTabSeparatedLines(lines);
-    else if (extension == L".csv")
-        table.BuildFromCommaSeparatedLines(lines);
-    else if (extension == L".prn")
-        table.BuildFromSpaceSeparatedLines(lines);
+    if (extension == L".txt") {
+        m_separators = L"\t";
+    } else if (extension == L".csv") {
+        m_separators = L",";
+    } else if (extension == L".prn") {
+        m_separators = L" ";
+        m_underscoresToBlanks = true;
+    } else {
+        return;
+    }
+    const std::size_t lines = m_reader.lineCount();
+    if (!m_reader.readLine(m_line))
+        throw std::out_of_range("a table without a header line");
+    m_rows = lines - 1;
+    strutils::splitInto(m_line, m_separators, m_columnName);
+    if (m_underscoresToBlanks)
+        underscoresToBlanks(m_columnName);
+}
+
+bool CTableFile::NextRow(std::vector<std::wstring>& row)
+{
+    if (!m_separators || !m_reader.readLine(m_line))
+        return false;
+    strutils::splitInto(m_line, m_separators, row);
+    if (m_underscoresToBlanks)
+        underscoresToBlanks(row);
+    return true;
 }

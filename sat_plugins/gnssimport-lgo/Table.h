@@ -2,6 +2,8 @@
 // every following line, split at one separator chosen by the file extension.
 #pragma once
 
+#include "CommonHelpers/FileReader.h"
+
 #include <string>
 #include <vector>
 
@@ -22,7 +24,27 @@ public:
     std::vector<std::vector<std::wstring>> data;
 };
 
-// Builds table from the lines of the file at path with the separator of its
-// extension: ".txt" tab, ".csv" comma, ".prn" blank (compared in lower
-// case). Any other extension leaves the table empty.
-void buildTableForFile(const std::wstring& path, const std::vector<std::wstring>& lines, CTable& table);
+// The table of a file read one row at a time, cut as CTable cuts lines with
+// the separator of the file's extension: ".txt" tab, ".csv" comma, ".prn"
+// blank (compared in lower case). A large export is never held whole.
+class CTableFile {
+public:
+    // Reads the header from reader, which holds the file at path; throws
+    // std::out_of_range for a file without lines. Any other extension gives
+    // no column names and no rows.
+    CTableFile(const std::wstring& path, Plugin::FileReader& reader);
+
+    const std::vector<std::wstring>& ColumnNames() const { return m_columnName; }
+    // The lines after the header, blank lines included.
+    std::size_t RowCount() const { return m_rows; }
+    // Splits the next row into row, reusing its strings; false after the last.
+    bool NextRow(std::vector<std::wstring>& row);
+
+private:
+    Plugin::FileReader& m_reader;
+    const wchar_t* m_separators = nullptr; // none for an unknown extension
+    bool m_underscoresToBlanks = false;
+    std::vector<std::wstring> m_columnName;
+    std::size_t m_rows = 0;
+    std::wstring m_line;
+};

@@ -6,7 +6,6 @@
 #include "Exceptions/Exceptions.h"
 #include "PluginHelpers/RefCounted.h"
 
-#include <boost/algorithm/string/erase.hpp>
 #include <boost/intrusive_ptr.hpp>
 
 #include <algorithm>
@@ -17,13 +16,13 @@ namespace {
 
 // Column indices of names in the header; throws CInvalidFileFormat when one
 // is missing. Also returns the rightmost index, which a row must reach.
-std::vector<std::size_t> findColumns(const CTable& table, std::initializer_list<std::wstring> names,
+std::vector<std::size_t> findColumns(const CTableFile& table, std::initializer_list<std::wstring> names,
                                      std::size_t& rightmost)
 {
     std::vector<std::size_t> columns;
     rightmost = 0;
     for (const std::wstring& name : names) {
-        const int index = CImportPluginImpl::FindHeaderIndex(table.columnName, name);
+        const int index = CImportPluginImpl::FindHeaderIndex(table.ColumnNames(), name);
         if (index == -1)
             throw Exceptions::CInvalidFileFormat();
         columns.push_back(static_cast<std::size_t>(index));
@@ -38,10 +37,13 @@ float progress(std::size_t row, std::size_t rows)
 }
 
 // The angle converter takes the text without blanks and without the
-// hemisphere letter that marks the positive direction.
-bool convertAngle(Plugin::IAngleConverter& converter, std::wstring text, wchar_t positiveLetter, double& value)
+// hemisphere letter that marks the positive direction. text is the cell's
+// copy, kept from row to row.
+bool convertAngle(Plugin::IAngleConverter& converter, const std::wstring& cell, wchar_t positiveLetter,
+                  std::wstring& text, double& value)
 {
-    boost::algorithm::erase_all(text, L" ");
+    text.assign(cell);
+    text.erase(std::remove(text.begin(), text.end(), L' '), text.end());
     const std::size_t letter = text.rfind(positiveLetter);
     if (letter != std::wstring::npos)
         text.erase(letter, 1);
@@ -58,7 +60,7 @@ double variance(const std::wstring& cell)
 
 } // namespace
 
-void CImportPluginImpl::ProcessPointsTable(const CTable& table)
+void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
 {
     std::size_t rightmost = 0;
     const auto col = findColumns(table, {m_ids.PointId(), m_ids.Latitude(), m_ids.Longitude(), m_ids.EllipHgt()},
@@ -71,15 +73,17 @@ void CImportPluginImpl::ProcessPointsTable(const CTable& table)
     auto* target2 = static_cast<Plugin::ISatImportTarget2*>(
         m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2));
 
-    const std::size_t rows = table.data.size();
-    for (std::size_t i = 0; i < rows; ++i) {
-        const auto& row = table.data[i];
+    // One row at a time, in storage kept from row to row.
+    const std::size_t rows = table.RowCount();
+    std::vector<std::wstring> row;
+    std::wstring angle;
+    for (std::size_t i = 0; i < rows && table.NextRow(row); ++i) {
         if (row.size() <= rightmost)
             continue;
         double latitude = 0;
         double longitude = 0;
-        if (!convertAngle(*converter, row[col[1]], L'N', latitude)
-            || !convertAngle(*converter, row[col[2]], L'E', longitude))
+        if (!convertAngle(*converter, row[col[1]], L'N', angle, latitude)
+            || !convertAngle(*converter, row[col[2]], L'E', angle, longitude))
             throw Exceptions::CInvalidFileFormat();
         m_pImportTarget->SetText(Plugin::Point, row[col[0]].c_str());
         m_pImportTarget->SetValue(Plugin::Latitude, latitude);
@@ -90,7 +94,7 @@ void CImportPluginImpl::ProcessPointsTable(const CTable& table)
     }
 }
 
-void CImportPluginImpl::ProcessLinesTable(const CTable& table)
+void CImportPluginImpl::ProcessLinesTable(CTableFile& table)
 {
     std::size_t rightmost = 0;
     const auto col = findColumns(table,
@@ -98,9 +102,10 @@ void CImportPluginImpl::ProcessLinesTable(const CTable& table)
                                   m_ids.Q11(), m_ids.Q22(), m_ids.Q33()},
                                  rightmost);
 
-    const std::size_t rows = table.data.size();
-    for (std::size_t i = 0; i < rows; ++i) {
-        const auto& row = table.data[i];
+    // One row at a time, in storage kept from row to row.
+    const std::size_t rows = table.RowCount();
+    std::vector<std::wstring> row;
+    for (std::size_t i = 0; i < rows && table.NextRow(row); ++i) {
         if (row.size() <= rightmost)
             continue;
         m_pImportTarget->SetText(Plugin::VectorOrigin, row[col[0]].c_str());
