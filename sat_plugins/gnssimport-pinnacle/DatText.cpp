@@ -1,46 +1,77 @@
 #include "DatText.h"
 
 #include "CommonHelpers/Utils.h"
+#include "CommonHelpers/strutils.h"
 
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
-#include <boost/algorithm/string/trim.hpp>
-
-namespace DatText {
-
-std::wstring trimmed(const std::wstring& s)
+CDatText::CDatText() : m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
 {
-    return boost::algorithm::trim_copy(s);
+    for (wchar_t c = 0; c < 128; ++c)
+        m_asciiSpace[c] = m_ctype->is(std::ctype_base::space, c);
 }
 
-std::wstring rightTrimmed(const std::wstring& s)
+const std::wstring& CDatText::Trimmed(const std::wstring& s, std::wstring& out) const
 {
-    return boost::algorithm::trim_right_copy(s);
+    const wchar_t* begin = s.data();
+    const wchar_t* end = begin + s.size();
+    while (begin != end && IsSpace(*begin))
+        ++begin;
+    while (end != begin && IsSpace(end[-1]))
+        --end;
+    out.assign(begin, end);
+    return out;
 }
 
-std::vector<std::wstring> splitFields(const std::wstring& line)
+bool CDatText::RightTrimmedEquals(const std::wstring& s, const wchar_t* text) const
 {
-    std::vector<std::wstring> fields;
-    boost::algorithm::split(fields, line, boost::algorithm::is_any_of(L"*"));
-    return fields;
+    std::size_t end = s.size();
+    while (end > 0 && IsSpace(s[end - 1]))
+        --end;
+    return s.compare(0, end, text) == 0;
 }
 
-std::vector<std::wstring> splitBlanks(const std::wstring& line)
+void CDatText::SplitFields(const std::wstring& line, std::vector<std::wstring>& fields) const
 {
-    std::vector<std::wstring> fields;
-    boost::algorithm::split(fields, trimmed(line), boost::algorithm::is_space(),
-                            boost::algorithm::token_compress_on);
-    return fields;
+    strutils::splitInto(line, L'*', fields);
 }
 
-std::wstring field(const std::vector<std::wstring>& fields, std::size_t i)
+void CDatText::SplitBlanks(const std::wstring& line, std::vector<std::wstring>& fields) const
 {
-    return trimmed(fields.at(i));
+    const wchar_t* p = line.data();
+    const wchar_t* end = p + line.size();
+    while (p != end && IsSpace(*p))
+        ++p;
+    while (end != p && IsSpace(end[-1]))
+        --end;
+    std::size_t n = 0;
+    do {
+        const wchar_t* start = p;
+        while (p != end && !IsSpace(*p))
+            ++p;
+        if (n < fields.size())
+            fields[n].assign(start, p);
+        else
+            fields.emplace_back(start, p);
+        ++n;
+        while (p != end && IsSpace(*p))
+            ++p;
+    } while (p != end);
+    fields.resize(n);
 }
 
-double number(const std::vector<std::wstring>& fields, std::size_t i)
+const std::wstring& CDatText::Field(const std::vector<std::wstring>& fields, std::size_t i, std::wstring& out) const
 {
-    return Plugin::Utils::stringToDouble(field(fields, i));
+    return Trimmed(fields.at(i), out);
 }
 
-} // namespace DatText
+double CDatText::Number(const std::vector<std::wstring>& fields, std::size_t i) const
+{
+    // The trimmed field read in place, without a copy.
+    const std::wstring& field = fields.at(i);
+    const wchar_t* begin = field.data();
+    const wchar_t* end = begin + field.size();
+    while (begin != end && IsSpace(*begin))
+        ++begin;
+    while (end != begin && IsSpace(end[-1]))
+        --end;
+    return Plugin::Utils::stringToDouble(begin, end);
+}

@@ -1,25 +1,42 @@
 // Text helpers for the "*"-separated records of station.dat and vector.dat.
+// White space is that of the global locale when a file's parsing starts; its
+// ctype facet is looked up once, not for every character.
 #pragma once
 
 #include <cstddef>
+#include <locale>
 #include <string>
 #include <vector>
 
-namespace DatText {
+class CDatText {
+public:
+    CDatText();
 
-// Removes leading and trailing white space (default locale).
-std::wstring trimmed(const std::wstring& s);
-// Removes trailing white space only.
-std::wstring rightTrimmed(const std::wstring& s);
+    // s without leading and trailing white space, in out.
+    const std::wstring& Trimmed(const std::wstring& s, std::wstring& out) const;
+    // True when s, without trailing white space, equals text.
+    bool RightTrimmedEquals(const std::wstring& s, const wchar_t* text) const;
 
-// Splits a record at every "*"; adjacent separators give empty fields.
-std::vector<std::wstring> splitFields(const std::wstring& line);
-// Splits at runs of white space after trimming the line.
-std::vector<std::wstring> splitBlanks(const std::wstring& line);
+    // Splits a record at every "*"; adjacent separators give empty fields.
+    // The strings already in fields are reused.
+    void SplitFields(const std::wstring& line, std::vector<std::wstring>& fields) const;
+    // Splits at runs of white space after trimming the line (an empty line
+    // gives one empty field).
+    void SplitBlanks(const std::wstring& line, std::vector<std::wstring>& fields) const;
 
-// Field i trimmed; std::out_of_range when the record is too short.
-std::wstring field(const std::vector<std::wstring>& fields, std::size_t i);
-// Field i trimmed and read as a number (0 when it is not one).
-double number(const std::vector<std::wstring>& fields, std::size_t i);
+    // Field i trimmed, in out; std::out_of_range when the record is too short.
+    const std::wstring& Field(const std::vector<std::wstring>& fields, std::size_t i, std::wstring& out) const;
+    // Field i trimmed and read as a number (0 when it is not one).
+    double Number(const std::vector<std::wstring>& fields, std::size_t i) const;
 
-} // namespace DatText
+private:
+    bool IsSpace(wchar_t c) const
+    {
+        return c >= 0 && c < 128 ? m_asciiSpace[c] : m_ctype->is(std::ctype_base::space, c);
+    }
+
+    std::locale m_locale;
+    const std::ctype<wchar_t>* m_ctype;
+    bool m_asciiSpace[128]; // the facet's answers for ASCII, asked once
+
+};

@@ -5,6 +5,21 @@
 #include "ParserCreator.h"
 #include "PinnacleMessages.h"
 
+namespace {
+
+// The lines of the file, decoded one at a time: the file is held once, as
+// bytes, however long it is.
+class CFileLines : public ILineSource {
+public:
+    explicit CFileLines(Plugin::FileReader& reader) : m_reader(reader) {}
+    bool NextLine(std::wstring& line) override { return m_reader.readLine(line); }
+
+private:
+    Plugin::FileReader& m_reader;
+};
+
+} // namespace
+
 CImportPluginImpl::CImportPluginImpl()
     : CImportPluginBase(GNSSIMPORT_DESCRIPTOR(L"Pinnacle", L"Pinnacle", L"*.dat"))
 {
@@ -27,20 +42,14 @@ void CImportPluginImpl::ImportFile(const std::wstring& path, Plugin::ISatImportT
     // without being announced.
     const std::unique_ptr<IFileParser> parser = ParserCreator::createParser(path, target);
     target->SetCurrentFile(path.c_str());
-    std::vector<std::wstring> lines;
-    LoadFileLines(path, lines);
-    ParseFile(path, lines, parser.get(), target);
-}
-
-void CImportPluginImpl::LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines)
-{
     Plugin::FileReader reader(path, &m_converter);
     if (!reader.isOpen())
         throw str::IDS_FILE_OPEN_ERROR;
-    reader.readLines(lines);
+    CFileLines lines(reader);
+    ParseFile(path, lines, parser.get(), target);
 }
 
-void CImportPluginImpl::ParseFile(const std::wstring&, const std::vector<std::wstring>& lines, IFileParser* parser,
+void CImportPluginImpl::ParseFile(const std::wstring&, ILineSource& lines, IFileParser* parser,
                                   Plugin::ISatImportTarget* target)
 {
     try {

@@ -5,7 +5,6 @@
 #include "PluginHelpers/ImportPluginBase.h"
 
 #include <string>
-#include <vector>
 
 class CImportPluginImpl : public Plugin::CImportPluginBase {
 public:
@@ -16,7 +15,5 @@ private:
     // Each step throws a std::wstring holding the message when the file
     // cannot be imported.
     void ImportFile(const std::wstring& path, Plugin::ISatImportTarget* target);
-    void LoadFileLines(const std::wstring& path, std::vector<std::wstring>& lines);
-    void ParseFile(const std::wstring& path, const std::vector<std::wstring>& lines, IFileParser* parser,
-                   Plugin::ISatImportTarget* target);
+    void ParseFile(const std::wstring& path, ILineSource& lines, IFileParser* parser, Plugin::ISatImportTarget* target);
 };

@@ -1,6 +1,5 @@
 #include "Parser.h"
 
-#include "DatText.h"
 #include "Exceptions/Exceptions.h"
 
 #include <climits>
@@ -24,7 +23,7 @@ CDatFileParser::CDatFileParser(Plugin::ISatImportTarget* target, std::size_t hea
 {
 }
 
-void CDatFileParser::ParseLines(const std::vector<std::wstring>& lines)
+void CDatFileParser::ParseLines(ILineSource& lines)
 {
     // A record short of a field, and an empty file without a line 0, reach
     // here as an index out of range.
@@ -35,49 +34,60 @@ void CDatFileParser::ParseLines(const std::vector<std::wstring>& lines)
     }
 }
 
-void CDatFileParser::ParseContent(const std::vector<std::wstring>& lines)
+void CDatFileParser::ParseContent(ILineSource& lines)
 {
+    std::wstring& line = m_line;
+    if (!lines.NextLine(line))
+        throw std::out_of_range("no line 0");
     // Trailing blanks are dropped before the marker tests: editors and
     // exporters leave them behind, and they must not turn into records.
-    const std::wstring first = DatText::rightTrimmed(lines.at(0));
+    std::size_t read = 1; // lines read so far
     std::size_t start = 1 + m_headerLines;
-    if (first == s_synonymTitle) {
-        start = ParseSynonyms(lines) + 2 + m_headerLines;
+    if (m_text.RightTrimmedEquals(line, s_synonymTitle)) {
+        const std::size_t end = ParseSynonyms(lines);
+        read = end + 1;
+        start = end + 2 + m_headerLines;
         m_pImportTarget->SetCurrentLine(lineNumber(start));
-    } else if (first != s_marker) {
+    } else if (!m_text.RightTrimmedEquals(line, s_marker)) {
         throw CParseException::InvalidFileFormat();
     }
 
     BeginData();
-    for (std::size_t i = start; i < lines.size(); ++i) {
-        const std::wstring line = DatText::rightTrimmed(lines[i]);
-        if (!line.empty() && line != s_marker) {
-            ParseRecord(lines[i]);
+    // The lines before the data are skipped unread.
+    for (; read < start && lines.NextLine(line); ++read) {
+    }
+    for (std::size_t i = start; read == start && lines.NextLine(line); ++i) {
+        if (!m_text.RightTrimmedEquals(line, L"") && !m_text.RightTrimmedEquals(line, s_marker)) {
+            ParseRecord(line);
             m_somethingParsed = true;
         }
         m_pImportTarget->SetCurrentLine(lineNumber(i + 1));
     }
 }
 
-std::size_t CDatFileParser::ParseSynonyms(const std::vector<std::wstring>& lines)
+std::size_t CDatFileParser::ParseSynonyms(ILineSource& lines)
 {
     m_pImportTarget->SetCurrentLine(1);
+    std::wstring& line = m_line;
+    std::wstring entry;
     std::size_t i = 1;
-    for (; i < lines.size() && lines[i] != s_synonymEnd; ++i) {
-        const std::wstring entry = DatText::trimmed(lines[i]);
+    for (; lines.NextLine(line) && line != s_synonymEnd; ++i) {
+        m_text.Trimmed(line, entry);
         const std::size_t blank = entry.find(L' ');
         if (blank == std::wstring::npos)
             throw CParseException::InvalidFileFormat();
         m_synonyms[entry.substr(0, blank)] = entry.substr(blank + 1);
         m_pImportTarget->SetCurrentLine(lineNumber(i + 1));
     }
-    // A file of the title line alone counts as a block ending at line 1.
+    // A file of the title line alone counts as a block ending at line 1;
+    // an unclosed block, as one ending at the line count.
     return i;
 }
 
-std::wstring CDatFileParser::StationName(const std::vector<std::wstring>& fields, std::size_t i) const
+const std::wstring& CDatFileParser::StationName(const std::vector<std::wstring>& fields, std::size_t i,
+                                                std::wstring& name) const
 {
-    const std::wstring name = DatText::field(fields, i);
+    m_text.Field(fields, i, name);
     const auto synonym = m_synonyms.find(name);
     return synonym != m_synonyms.end() ? synonym->second : name;
 }

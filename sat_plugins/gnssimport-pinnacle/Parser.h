@@ -3,17 +3,18 @@
 // and "*"-separated records that the derived parser reads.
 #pragma once
 
+#include "DatText.h"
 #include "IFileParser.h"
 #include "SDK/ImportTarget.h"
 
 #include <cstddef>
-#include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
 class CDatFileParser : public IFileParser {
 public:
-    void ParseLines(const std::vector<std::wstring>& lines) override;
+    void ParseLines(ILineSource& lines) override;
     bool SomethingParsed() const override { return m_somethingParsed; }
 
 protected:
@@ -24,18 +25,26 @@ protected:
     virtual void BeginData() {}
     virtual void ParseRecord(const std::wstring& line) = 0;
 
-    // A trimmed name field, replaced by its long name when it is a synonym.
-    std::wstring StationName(const std::vector<std::wstring>& fields, std::size_t i) const;
+    // A trimmed name field, replaced by its long name when it is a synonym;
+    // name holds the trimmed field.
+    const std::wstring& StationName(const std::vector<std::wstring>& fields, std::size_t i, std::wstring& name) const;
 
     Plugin::ISatImportTarget* m_pImportTarget;
     bool m_somethingParsed = false;
-    std::map<std::wstring, std::wstring> m_synonyms;
+    // Hashed: a large network's block holds thousands of synonyms, looked up
+    // twice for every baseline.
+    std::unordered_map<std::wstring, std::wstring> m_synonyms;
+    CDatText m_text;
+    // Kept from record to record so that their storage is reused.
+    std::vector<std::wstring> m_fields;
+    std::wstring m_names[2];
+    std::wstring m_line;
 
 private:
-    void ParseContent(const std::vector<std::wstring>& lines);
+    void ParseContent(ILineSource& lines);
     // Reads the synonym block from line 1; returns the index of its
     // "End of List" line, or the line count when the block is not closed.
-    std::size_t ParseSynonyms(const std::vector<std::wstring>& lines);
+    std::size_t ParseSynonyms(ILineSource& lines);
 
     std::size_t m_headerLines;
 };

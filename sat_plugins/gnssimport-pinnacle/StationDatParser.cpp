@@ -1,7 +1,5 @@
 #include "StationDatParser.h"
 
-#include "DatText.h"
-
 namespace {
 
 // Field positions of a station record.
@@ -23,15 +21,16 @@ void CStationDatParser::BeginData()
 
 void CStationDatParser::ParseRecord(const std::wstring& line)
 {
-    const auto fields = DatText::splitFields(line);
-    const std::wstring name = StationName(fields, s_name);
-    const double latitude = DatText::number(fields, s_latitude);
-    const double longitude = DatText::number(fields, s_longitude);
+    std::vector<std::wstring>& fields = m_fields;
+    m_text.SplitFields(line, fields);
+    const std::wstring& name = StationName(fields, s_name, m_names[0]);
+    const double latitude = m_text.Number(fields, s_latitude);
+    const double longitude = m_text.Number(fields, s_longitude);
 
     // The coordinates are in radians already and go to the host unchanged.
     m_pImportTarget->SetText(Plugin::Point, name.c_str());
     m_pImportTarget->SetValue(Plugin::Latitude, latitude);
     m_pImportTarget->SetValue(Plugin::Longitude, longitude);
     if (m_pImportTarget2)
-        m_pImportTarget2->SetEllipsoidalHeight(DatText::number(fields, s_height));
+        m_pImportTarget2->SetEllipsoidalHeight(m_text.Number(fields, s_height));
 }

@@ -1,7 +1,6 @@
 #include "VectorDatParser.h"
 
 #include "CommonHelpers/RootOfSum.h"
-#include "DatText.h"
 #include "Exceptions/Exceptions.h"
 
 #include <cmath>
@@ -36,12 +35,13 @@ void CVectorDatParser::ParseRecord(const std::wstring& line)
 
 void CVectorDatParser::ParseFirstVectorLine(const std::wstring& line)
 {
-    const auto fields = DatText::splitFields(line);
-    const std::wstring base = StationName(fields, s_base);
-    const std::wstring rover = StationName(fields, s_rover);
-    const double dx = DatText::number(fields, s_deltaX);
-    const double dy = DatText::number(fields, s_deltaY);
-    const double dz = DatText::number(fields, s_deltaZ);
+    std::vector<std::wstring>& fields = m_fields;
+    m_text.SplitFields(line, fields);
+    const std::wstring& base = StationName(fields, s_base, m_names[0]);
+    const std::wstring& rover = StationName(fields, s_rover, m_names[1]);
+    const double dx = m_text.Number(fields, s_deltaX);
+    const double dy = m_text.Number(fields, s_deltaY);
+    const double dz = m_text.Number(fields, s_deltaZ);
 
     m_pImportTarget->SetText(Plugin::VectorOrigin, base.c_str());
     m_pImportTarget->SetText(Plugin::VectorTarget, rover.c_str());
@@ -52,10 +52,11 @@ void CVectorDatParser::ParseFirstVectorLine(const std::wstring& line)
 
 void CVectorDatParser::ParseSecondVectorLine(const std::wstring& line)
 {
-    const auto numbers = DatText::splitBlanks(line);
-    const double vx = DatText::number(numbers, s_varianceX);
-    const double vy = DatText::number(numbers, s_varianceY);
-    const double vz = DatText::number(numbers, s_varianceZ);
+    std::vector<std::wstring>& numbers = m_fields;
+    m_text.SplitBlanks(line, numbers);
+    const double vx = m_text.Number(numbers, s_varianceX);
+    const double vy = m_text.Number(numbers, s_varianceY);
+    const double vz = m_text.Number(numbers, s_varianceZ);
     if (vx < 0 || vy < 0 || vz < 0)
         throw CParseException::InvalidFileFormat();
 
