@@ -4,6 +4,7 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cfenv>
 #include <cfloat>
@@ -30,7 +31,7 @@ const int s_maxExponentDigits = 4;
 // Integers up to 2^53 are exact doubles.
 const std::uint64_t s_exactMantissa = std::uint64_t(1) << 53;
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isDigit(wchar_t c) { return static_cast<std::uint32_t>(c - L'0') < 10; }
 
 // The rounding mode the C library's conversion follows is round to nearest.
 // On x86-64 that is the x87 control word fegetround reads, read here without
@@ -80,30 +81,35 @@ bool readPlainNumber(const wchar_t* p, const wchar_t* end, PlainNumber& n)
     }
     if (p != end && *p == L'0' && p + 1 != end && (p[1] == L'x' || p[1] == L'X'))
         return false;
-    // Locals rather than members of n in the loop, so that they stay in
-    // registers.
+    // Integer and fraction digits into one integer, which is exact while
+    // there are at most 19 of them. Locals keep the loops tight.
     std::uint64_t mantissa = 0;
-    unsigned nonZero = 0;
-    int digits = 0;
-    int fractionDigits = 0;
-    for (bool fraction = false;; fraction = true) {
-        for (; p != end && isDigit(*p); ++p) {
-            const unsigned digit = static_cast<unsigned>(*p - L'0');
-            nonZero |= digit;
-            mantissa = mantissa * 10 + digit; // wraps past 19 digits, when it is no longer used
-            ++digits;
-            fractionDigits += fraction;
-        }
-        if (fraction || p == end || (*p != L'.' && *p != L','))
-            break;
-        ++p;
+    const wchar_t* const integerStart = p;
+    for (; p != end && isDigit(*p); ++p)
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - L'0');
+    const wchar_t* const integerEnd = p;
+    const wchar_t* fractionStart = p;
+    if (p != end && (*p == L'.' || *p == L',')) {
+        fractionStart = ++p;
+        for (; p != end && isDigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - L'0'); // wraps past 19 digits, then unused
     }
+    const auto integerDigits = integerEnd - integerStart;
+    const auto fractionDigits = p - fractionStart;
+    const auto digits = integerDigits + fractionDigits;
     if (digits == 0)
         return false;
-    n.nonZero = nonZero != 0;
-    n.mantissa = mantissa;
     n.mantissaExact = digits <= 19 && mantissa <= s_exactMantissa;
-    n.power = -fractionDigits;
+    n.mantissa = mantissa;
+    n.power = -static_cast<int>(fractionDigits);
+    if (digits <= 19) {
+        n.nonZero = mantissa != 0;
+    } else {
+        auto nonZeroIn = [](const wchar_t* b, const wchar_t* e) {
+            return std::find_if(b, e, [](wchar_t c) { return c != L'0'; }) != e;
+        };
+        n.nonZero = nonZeroIn(integerStart, integerEnd) || nonZeroIn(fractionStart, p);
+    }
     if (p != end && (*p == L'e' || *p == L'E')) {
         const wchar_t* q = p + 1;
         const bool negative = q != end && *q == L'-';
