@@ -220,9 +220,12 @@ bool CharsetConverter::convert(const std::string& charset, const char* bytes, st
         out.resize(size);
         bool invalid = false;
         const auto* in = reinterpret_cast<const unsigned char*>(bytes);
+        const wchar_t* table = entry.table.data();
+        wchar_t* text = &out[0];
         for (std::size_t i = 0; i < size; ++i) {
-            out[i] = entry.table[in[i]];
-            invalid |= out[i] == kNoCharacter;
+            const wchar_t c = table[in[i]];
+            text[i] = c;
+            invalid |= c == kNoCharacter;
         }
         if (invalid)
             out.clear();
