@@ -2,7 +2,6 @@
 
 #include "host/AngleConverters.h"
 
-#include <cstring>
 #include <cwchar>
 
 namespace bench {
@@ -127,10 +126,7 @@ int CountingTarget::ConvertBytes(const wchar_t* service, const wchar_t* charset,
     const int size = data->size();
     if (!m_charsets.convert(m_charset, data->data(), static_cast<std::size_t>(size > 0 ? size : 0), m_text))
         return 1;
-    const std::size_t bytes = m_text.size() * sizeof(wchar_t);
-    data->resize(static_cast<int>(bytes));
-    if (bytes)
-        std::memcpy(data->data(), m_text.data(), bytes);
+    data->assign(reinterpret_cast<const char*>(m_text.data()), static_cast<int>(m_text.size() * sizeof(wchar_t)));
     return 0;
 }
 
