@@ -178,12 +178,15 @@ bool nextLine(const std::string& data, std::size_t& pos, std::string& line)
 
 namespace {
 
-// The end of the field that starts at from: its separator, or end.
+// The end of the field that starts at from: its separator, or end. Fields
+// are short: a plain loop beats a call to wmemchr.
 const wchar_t* fieldEnd(const wchar_t* from, const wchar_t* end, const std::wstring& separators)
 {
     if (separators.size() == 1) {
-        const wchar_t* found = std::wmemchr(from, separators[0], static_cast<std::size_t>(end - from));
-        return found ? found : end;
+        const wchar_t separator = separators[0];
+        while (from != end && *from != separator)
+            ++from;
+        return from;
     }
     for (; from != end; ++from)
         if (separators.find(*from) != std::wstring::npos)
