@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <stdexcept>
 
 using namespace Plugin;
+
+const std::wstring CTopconParser::s_separator = L",";
 
 CTopconParser::CTopconParser(ISatImportTarget* target)
     : m_pImportTarget(target), m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
@@ -20,17 +23,32 @@ CTopconParser::CTopconParser(ISatImportTarget* target)
         m_pAngleConverter.reset(factory->CreateAngleConverter(AngleConverter::fromDMS), false);
 }
 
+namespace {
+
+bool Is(const strutils::TextRange& field, const wchar_t* keyword, std::size_t length)
+{
+    return static_cast<std::size_t>(field.end - field.begin) == length
+           && std::wmemcmp(field.begin, keyword, length) == 0;
+}
+
+double Number(const strutils::TextRange& field)
+{
+    return Utils::stringToDouble(field.begin, field.end);
+}
+
+} // namespace
+
 void CTopconParser::ParseLine(const std::wstring& line)
 {
-    // Never empty: a line without commas is one field. The list is kept from
-    // line to line, so that its strings are allocated once.
-    std::vector<std::wstring>& fields = m_fields;
-    strutils::splitInto(line, L',', fields);
+    // Never empty: a line without commas is one field. The fields are
+    // pieces of the line; only the texts sent on are copied.
+    std::vector<strutils::TextRange>& fields = m_fields;
+    strutils::splitInto(line.data(), line.data() + line.size(), s_separator, fields);
     try {
-        if (fields[0] == L"VPP") {
+        if (Is(fields[0], L"VPP", 3)) {
             ParseVector(fields);
             m_somethingParsed = true;
-        } else if (fields[0] == L"P") {
+        } else if (Is(fields[0], L"P", 1)) {
             ParsePoint(fields);
             m_somethingParsed = true;
         }
@@ -39,17 +57,19 @@ void CTopconParser::ParseLine(const std::wstring& line)
     }
 }
 
-bool CTopconParser::ConvertAngle(const std::wstring& field, double& value)
+bool CTopconParser::ConvertAngle(const strutils::TextRange& field, double& value)
 {
     // "55 45 12.3456" reaches the converter as "55.45.12.3456".
-    m_angle.assign(field);
+    m_angle.assign(field.begin, field.end);
     std::replace(m_angle.begin(), m_angle.end(), L' ', L'.');
     return m_pAngleConverter && m_pAngleConverter->Convert(m_angle.c_str(), value);
 }
 
-void CTopconParser::ParsePoint(const std::vector<std::wstring>& fields)
+void CTopconParser::ParsePoint(const std::vector<strutils::TextRange>& fields)
 {
-    m_pImportTarget->SetText(Point, fields.at(1).c_str());
+    const strutils::TextRange& name = fields.at(1);
+    m_text.assign(name.begin, name.end);
+    m_pImportTarget->SetText(Point, m_text.c_str());
 
     double value = 0;
     if (!ConvertAngle(fields.at(2), value))
@@ -62,37 +82,43 @@ void CTopconParser::ParsePoint(const std::vector<std::wstring>& fields)
     auto* target2 = static_cast<ISatImportTarget2*>(m_pImportTarget->QueryInterface(IID_ISatImportTarget2));
     if (!target2)
         return;
-    target2->SetEllipsoidalHeight(Utils::stringToDouble(Trimmed(fields.at(4), m_text)));
+    target2->SetEllipsoidalHeight(Number(Trimmed(fields.at(4))));
 }
 
-const std::wstring& CTopconParser::Trimmed(const std::wstring& field, std::wstring& out) const
+strutils::TextRange CTopconParser::Trimmed(strutils::TextRange field) const
 {
-    // Trimmed in a kept string rather than copied: no allocation per record.
-    out.assign(field);
-    strutils::trimInPlace(out, *m_ctype);
-    return out;
+    while (field.begin != field.end && m_ctype->is(std::ctype_base::space, *field.begin))
+        ++field.begin;
+    while (field.end != field.begin && m_ctype->is(std::ctype_base::space, field.end[-1]))
+        --field.end;
+    return field;
 }
 
-void CTopconParser::ParseVector(const std::vector<std::wstring>& fields)
+const std::wstring& CTopconParser::Name(const std::vector<strutils::TextRange>& fields, std::size_t i)
 {
-    static const std::wstring s_missing;
-    const std::wstring& base = Trimmed(fields.size() < 2 ? s_missing : fields[1], m_text);
-    if (base.empty())
+    // A missing field is an empty name.
+    const strutils::TextRange name = i < fields.size() ? Trimmed(fields[i]) : strutils::TextRange{nullptr, nullptr};
+    m_text.assign(name.begin, name.end);
+    return m_text;
+}
+
+void CTopconParser::ParseVector(const std::vector<strutils::TextRange>& fields)
+{
+    if (Name(fields, 1).empty())
         throw CParseException::VectorOriginNotSet();
-    m_pImportTarget->SetText(VectorOrigin, base.c_str());
+    m_pImportTarget->SetText(VectorOrigin, m_text.c_str());
 
-    const std::wstring& rover = Trimmed(fields.size() < 3 ? s_missing : fields[2], m_text); // base is sent
-    if (rover.empty())
+    if (Name(fields, 2).empty())
         throw CParseException::VectorTargetNotSet();
-    m_pImportTarget->SetText(VectorTarget, rover.c_str());
+    m_pImportTarget->SetText(VectorTarget, m_text.c_str());
 
-    m_pImportTarget->SetValue(DeltaX, Utils::stringToDouble(fields.at(3)));
-    m_pImportTarget->SetValue(DeltaY, Utils::stringToDouble(fields.at(4)));
-    m_pImportTarget->SetValue(DeltaZ, Utils::stringToDouble(fields.at(5)));
+    m_pImportTarget->SetValue(DeltaX, Number(fields.at(3)));
+    m_pImportTarget->SetValue(DeltaY, Number(fields.at(4)));
+    m_pImportTarget->SetValue(DeltaZ, Number(fields.at(5)));
 
-    const double sigmaX = Utils::stringToDouble(fields.at(6));
-    const double sigmaY = Utils::stringToDouble(fields.at(7));
-    const double sigmaZ = Utils::stringToDouble(fields.at(8));
+    const double sigmaX = Number(fields.at(6));
+    const double sigmaY = Number(fields.at(7));
+    const double sigmaZ = Number(fields.at(8));
     m_pImportTarget->SetValue(SigmaX, sigmaX);
     m_pImportTarget->SetValue(SigmaY, sigmaY);
     m_pImportTarget->SetValue(SigmaZ, sigmaZ);

@@ -2,6 +2,7 @@
 // records go to the import target as soon as they are read.
 #pragma once
 
+#include "CommonHelpers/strutils.h"
 #include "PluginHelpers/RefCounted.h"
 #include "SDK/ImportTarget.h"
 
@@ -24,11 +25,16 @@ public:
     bool SomethingParsed() const { return m_somethingParsed; }
 
 private:
-    void ParsePoint(const std::vector<std::wstring>& fields);
-    void ParseVector(const std::vector<std::wstring>& fields);
-    bool ConvertAngle(const std::wstring& field, double& value);
-    // field without leading and trailing white space, in out.
-    const std::wstring& Trimmed(const std::wstring& field, std::wstring& out) const;
+    // The fields are pieces of the line being parsed.
+    void ParsePoint(const std::vector<strutils::TextRange>& fields);
+    void ParseVector(const std::vector<strutils::TextRange>& fields);
+    bool ConvertAngle(const strutils::TextRange& field, double& value);
+    // field without leading and trailing white space.
+    strutils::TextRange Trimmed(strutils::TextRange field) const;
+    // Field i trimmed, in m_text; empty when the record has no field i.
+    const std::wstring& Name(const std::vector<strutils::TextRange>& fields, std::size_t i);
+
+    static const std::wstring s_separator;
 
     Plugin::ISatImportTarget* m_pImportTarget;
     // White space is that of the global locale when the file's parsing starts.
@@ -37,7 +43,7 @@ private:
     boost::intrusive_ptr<Plugin::IAngleConverter> m_pAngleConverter;
     bool m_somethingParsed = false;
     // Kept from record to record so that their storage is reused.
-    std::vector<std::wstring> m_fields;
+    std::vector<strutils::TextRange> m_fields;
     std::wstring m_angle;
     std::wstring m_text;
 };
