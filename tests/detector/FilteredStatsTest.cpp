@@ -23,15 +23,16 @@ std::uint32_t bits(float value)
 
 // Words of ASCII letters, high bytes or both, between delimiters of every
 // kind; sometimes long enough for the probers to decide.
-std::string randomText(std::mt19937& random)
+// highShare in tenths: how many words hold high bytes.
+std::string randomText(std::mt19937& random, int highShare = 8, int maxWords = 400)
 {
     static const std::string delimiters = " \r\n\t,.:;*0123456789=?[]";
-    std::uniform_int_distribution<int> words(0, 400), letters(1, 9), kind(0, 9), byte(0, 255);
+    std::uniform_int_distribution<int> words(0, maxWords), letters(1, 9), kind(0, 9), byte(0, 255);
     std::string text;
     for (int w = words(random); w > 0; --w) {
         const int k = kind(random);
         for (int i = letters(random); i > 0; --i) {
-            const bool high = k < 6 || (k < 8 && i % 2 == 0);
+            const bool high = k < highShare - 2 || (k < highShare && i % 2 == 0);
             text += high ? static_cast<char>(0x80 | byte(random)) : static_cast<char>('a' + byte(random) % 26);
         }
         for (int i = kind(random) / 4 + 1; i > 0; --i)
@@ -71,6 +72,13 @@ TEST(FilteredTextStats, ProbersEndAsWithTheFilteredCopy)
     }
 }
 
+TEST(FilteredTextStats, FewHighBytesAsInExportsWithSomeRussianNames)
+{
+    std::mt19937 random(866);
+    for (int run = 0; run < 40; ++run)
+        expectSameProbers({randomText(random, 1, 3000), randomText(random, 2, 3000)});
+}
+
 TEST(FilteredTextStats, SegmentsAcrossChunkBoundaries)
 {
     // A segment of ASCII letters and high bytes over the 4096-byte chunk
@@ -79,8 +87,10 @@ TEST(FilteredTextStats, SegmentsAcrossChunkBoundaries)
     text += "abc\xF2\xE5\xF1\xF2" "def gh";
     text += std::string(8192 - text.size() - 2, '1') + "xy\xE0";
     expectSameProbers({text, "Q\xF2" + std::string(5000, '\xE5') + "z", std::string(9000, 'a') + "\xF2"});
-    // The one letter pair of the text is the one over the border.
+    // The one letter pair of the text is the one over the border, in a
+    // chunk of many high bytes and in one of few.
     expectSameProbers({std::string(4095, ' ') + "\xF2\xE5"});
+    expectSameProbers({std::string(4095, ' ') + "\xF2\xE5" + std::string(4000, ' ')});
 }
 
 TEST(FilteredTextStats, FirstAndLastOfTheFilteredText)
