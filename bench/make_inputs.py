@@ -12,7 +12,8 @@ import math
 import os
 import random
 
-GENERATOR_VERSION = 3
+# Bumped when a format's files change; files of an older version are rewritten.
+FORMAT_VERSIONS = {"topcon": 3, "tgotbc": 3, "lgo": 3, "pinnacle": 4, "spectrum": 3}
 
 LATIN_PREFIXES = ["GPS", "MSK", "RS", "BM", "CP", "TR", "NW", "BASE", "PT", "GGS"]
 RUSSIAN_WORDS = ["Берёзовка", "Сосновый Бор", "Красная Горка", "Рп", "Опорный", "Северный", "Заречье",
@@ -141,11 +142,16 @@ def lgo(rnd, net, out, target):
 
 
 def pinnacle(rnd, net, out, target):
-    # Long names stand in the synonym block; the records use the synonyms.
+    # Names longer than the record's eight characters stand in the synonym
+    # block, with a description; the records use their synonyms.
     out.write("List of Synonyms for Long Names\r\n")
-    synonyms = ["S%05d" % i for i in range(len(net.names))]
-    for synonym, name in zip(synonyms, net.names):
-        out.write("%s %s %s\r\n" % (synonym, name, rnd.choice(["water tower", "control mark", "репер", "pile"])))
+    synonyms = []
+    for i, name in enumerate(net.names):
+        if len(name) > 8:
+            synonyms.append("S%05d" % i)
+            out.write("%s %s %s\r\n" % (synonyms[-1], name, rnd.choice(["water tower", "control mark", "репер"])))
+        else:
+            synonyms.append(name)
     out.write("End of List\r\n:::\r\n")
     n = 0
     while out.size < target:
@@ -262,7 +268,7 @@ def main():
             path = os.path.join(args.out, pattern.format(size=size))
             key = os.path.basename(path)
             old = previous.get(key)
-            if old and old[-1] == str(GENERATOR_VERSION) and os.path.exists(path) \
+            if old and old[-1] == str(FORMAT_VERSIONS[fmt]) and os.path.exists(path) \
                     and os.path.getsize(path) == int(old[6]):
                 rows.append(old)
                 continue
@@ -273,12 +279,15 @@ def main():
             globals()[fmt](rnd, net, out, size * 2 ** 20)
             out.file.close()
             rows.append([fmt, str(size), key, plugin, setting, CHARSET_NAMES[codec], str(out.size),
-                         str(out.records), str(GENERATOR_VERSION)])
+                         str(out.records), str(FORMAT_VERSIONS[fmt])])
             print("wrote %s: %.1f MiB, %d records" % (key, out.size / 2 ** 20, out.records), flush=True)
     for codec in CHARSET_NAMES:
         path = os.path.join(args.out, "russian-10M-%s.txt" % codec)
         if not os.path.exists(path) or os.path.getsize(path) < 10 * 2 ** 20:
             prose(path, codec, 10 * 2 ** 20)
+    # Inputs generated before and not asked for this time stay listed.
+    written = {row[2] for row in rows}
+    rows += [row for key, row in previous.items() if key not in written and os.path.exists(os.path.join(args.out, key))]
     with open(manifest, "w", encoding="utf-8") as f:
         for row in rows:
             f.write("\t".join(row) + "\n")
