@@ -11,13 +11,8 @@ CDatText::CDatText() : m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
 
 const std::wstring& CDatText::Trimmed(const std::wstring& s, std::wstring& out) const
 {
-    const wchar_t* begin = s.data();
-    const wchar_t* end = begin + s.size();
-    while (begin != end && IsSpace(*begin))
-        ++begin;
-    while (end != begin && IsSpace(end[-1]))
-        --end;
-    out.assign(begin, end);
+    const strutils::TextRange text = Trimmed(strutils::TextRange{s.data(), s.data() + s.size()});
+    out.assign(text.begin, text.end);
     return out;
 }
 
@@ -29,49 +24,47 @@ bool CDatText::RightTrimmedEquals(const std::wstring& s, const wchar_t* text) co
     return s.compare(0, end, text) == 0;
 }
 
-void CDatText::SplitFields(const std::wstring& line, std::vector<std::wstring>& fields) const
+void CDatText::SplitFields(const std::wstring& line, std::vector<strutils::TextRange>& fields) const
 {
-    strutils::splitInto(line, L'*', fields);
+    static const std::wstring s_separator = L"*";
+    strutils::splitInto(line.data(), line.data() + line.size(), s_separator, fields);
 }
 
-void CDatText::SplitBlanks(const std::wstring& line, std::vector<std::wstring>& fields) const
+void CDatText::SplitBlanks(const std::wstring& line, std::vector<strutils::TextRange>& fields) const
 {
-    const wchar_t* p = line.data();
-    const wchar_t* end = p + line.size();
-    while (p != end && IsSpace(*p))
-        ++p;
-    while (end != p && IsSpace(end[-1]))
-        --end;
-    std::size_t n = 0;
+    const strutils::TextRange text = Trimmed(strutils::TextRange{line.data(), line.data() + line.size()});
+    fields.clear();
+    const wchar_t* p = text.begin;
     do {
         const wchar_t* start = p;
-        while (p != end && !IsSpace(*p))
+        while (p != text.end && !IsSpace(*p))
             ++p;
-        if (n < fields.size())
-            fields[n].assign(start, p);
-        else
-            fields.emplace_back(start, p);
-        ++n;
-        while (p != end && IsSpace(*p))
+        fields.push_back(strutils::TextRange{start, p});
+        while (p != text.end && IsSpace(*p))
             ++p;
-    } while (p != end);
-    fields.resize(n);
+    } while (p != text.end);
 }
 
-const std::wstring& CDatText::Field(const std::vector<std::wstring>& fields, std::size_t i, std::wstring& out) const
+strutils::TextRange CDatText::Trimmed(strutils::TextRange field) const
 {
-    return Trimmed(fields.at(i), out);
+    while (field.begin != field.end && IsSpace(*field.begin))
+        ++field.begin;
+    while (field.end != field.begin && IsSpace(field.end[-1]))
+        --field.end;
+    return field;
 }
 
-double CDatText::Number(const std::vector<std::wstring>& fields, std::size_t i) const
+const std::wstring& CDatText::Field(const std::vector<strutils::TextRange>& fields, std::size_t i,
+                                    std::wstring& out) const
+{
+    const strutils::TextRange field = Trimmed(fields.at(i));
+    out.assign(field.begin, field.end);
+    return out;
+}
+
+double CDatText::Number(const std::vector<strutils::TextRange>& fields, std::size_t i) const
 {
     // The trimmed field read in place, without a copy.
-    const std::wstring& field = fields.at(i);
-    const wchar_t* begin = field.data();
-    const wchar_t* end = begin + field.size();
-    while (begin != end && IsSpace(*begin))
-        ++begin;
-    while (end != begin && IsSpace(end[-1]))
-        --end;
-    return Plugin::Utils::stringToDouble(begin, end);
+    const strutils::TextRange field = Trimmed(fields.at(i));
+    return Plugin::Utils::stringToDouble(field.begin, field.end);
 }

@@ -3,6 +3,8 @@
 // ctype facet is looked up once, not for every character.
 #pragma once
 
+#include "CommonHelpers/strutils.h"
+
 #include <cstddef>
 #include <locale>
 #include <string>
@@ -17,19 +19,21 @@ public:
     // True when s, without trailing white space, equals text.
     bool RightTrimmedEquals(const std::wstring& s, const wchar_t* text) const;
 
+    // The fields below are pieces of the line, valid while it is.
+
     // Splits a record at every "*"; adjacent separators give empty fields.
-    // The strings already in fields are reused.
-    void SplitFields(const std::wstring& line, std::vector<std::wstring>& fields) const;
+    void SplitFields(const std::wstring& line, std::vector<strutils::TextRange>& fields) const;
     // Splits at runs of white space after trimming the line (an empty line
     // gives one empty field).
-    void SplitBlanks(const std::wstring& line, std::vector<std::wstring>& fields) const;
+    void SplitBlanks(const std::wstring& line, std::vector<strutils::TextRange>& fields) const;
 
     // Field i trimmed, in out; std::out_of_range when the record is too short.
-    const std::wstring& Field(const std::vector<std::wstring>& fields, std::size_t i, std::wstring& out) const;
+    const std::wstring& Field(const std::vector<strutils::TextRange>& fields, std::size_t i, std::wstring& out) const;
     // Field i trimmed and read as a number (0 when it is not one).
-    double Number(const std::vector<std::wstring>& fields, std::size_t i) const;
+    double Number(const std::vector<strutils::TextRange>& fields, std::size_t i) const;
 
 private:
+    strutils::TextRange Trimmed(strutils::TextRange field) const;
     bool IsSpace(wchar_t c) const
     {
         return c >= 0 && c < 128 ? m_asciiSpace[c] : m_ctype->is(std::ctype_base::space, c);

@@ -76,7 +76,7 @@ std::size_t CDatFileParser::ParseSynonyms(ILineSource& lines)
         const std::size_t blank = entry.find(L' ');
         if (blank == std::wstring::npos)
             throw CParseException::InvalidFileFormat();
-        m_synonyms[entry.substr(0, blank)] = entry.substr(blank + 1);
+        m_synonyms.Set(entry.substr(0, blank), entry.substr(blank + 1));
         m_pImportTarget->SetCurrentLine(lineNumber(i + 1));
     }
     // A file of the title line alone counts as a block ending at line 1;
@@ -84,10 +84,10 @@ std::size_t CDatFileParser::ParseSynonyms(ILineSource& lines)
     return i;
 }
 
-const std::wstring& CDatFileParser::StationName(const std::vector<std::wstring>& fields, std::size_t i,
+const std::wstring& CDatFileParser::StationName(const std::vector<strutils::TextRange>& fields, std::size_t i,
                                                 std::wstring& name) const
 {
     m_text.Field(fields, i, name);
-    const auto synonym = m_synonyms.find(name);
-    return synonym != m_synonyms.end() ? synonym->second : name;
+    const std::wstring* longName = m_synonyms.Find(name);
+    return longName ? *longName : name;
 }

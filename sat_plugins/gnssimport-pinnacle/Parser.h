@@ -5,10 +5,10 @@
 
 #include "DatText.h"
 #include "IFileParser.h"
+#include "Synonyms.h"
 #include "SDK/ImportTarget.h"
 
 #include <cstddef>
-#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -27,16 +27,15 @@ protected:
 
     // A trimmed name field, replaced by its long name when it is a synonym;
     // name holds the trimmed field.
-    const std::wstring& StationName(const std::vector<std::wstring>& fields, std::size_t i, std::wstring& name) const;
+    const std::wstring& StationName(const std::vector<strutils::TextRange>& fields, std::size_t i,
+                                    std::wstring& name) const;
 
     Plugin::ISatImportTarget* m_pImportTarget;
     bool m_somethingParsed = false;
-    // Hashed: a large network's block holds thousands of synonyms, looked up
-    // twice for every baseline.
-    std::unordered_map<std::wstring, std::wstring> m_synonyms;
+    CSynonyms m_synonyms;
     CDatText m_text;
     // Kept from record to record so that their storage is reused.
-    std::vector<std::wstring> m_fields;
+    std::vector<strutils::TextRange> m_fields; // pieces of the record being parsed
     std::wstring m_names[2];
     std::wstring m_line;
 

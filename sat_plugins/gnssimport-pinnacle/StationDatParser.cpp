@@ -21,7 +21,7 @@ void CStationDatParser::BeginData()
 
 void CStationDatParser::ParseRecord(const std::wstring& line)
 {
-    std::vector<std::wstring>& fields = m_fields;
+    std::vector<strutils::TextRange>& fields = m_fields;
     m_text.SplitFields(line, fields);
     const std::wstring& name = StationName(fields, s_name, m_names[0]);
     const double latitude = m_text.Number(fields, s_latitude);

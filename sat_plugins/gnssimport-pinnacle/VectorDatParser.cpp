@@ -35,7 +35,7 @@ void CVectorDatParser::ParseRecord(const std::wstring& line)
 
 void CVectorDatParser::ParseFirstVectorLine(const std::wstring& line)
 {
-    std::vector<std::wstring>& fields = m_fields;
+    std::vector<strutils::TextRange>& fields = m_fields;
     m_text.SplitFields(line, fields);
     const std::wstring& base = StationName(fields, s_base, m_names[0]);
     const std::wstring& rover = StationName(fields, s_rover, m_names[1]);
@@ -52,7 +52,7 @@ void CVectorDatParser::ParseFirstVectorLine(const std::wstring& line)
 
 void CVectorDatParser::ParseSecondVectorLine(const std::wstring& line)
 {
-    std::vector<std::wstring>& numbers = m_fields;
+    std::vector<strutils::TextRange>& numbers = m_fields;
     m_text.SplitBlanks(line, numbers);
     const double vx = m_text.Number(numbers, s_varianceX);
     const double vy = m_text.Number(numbers, s_varianceY);
