@@ -98,6 +98,7 @@ def main():
     parser.add_argument("--sizes", default="1,10,100")
     parser.add_argument("--hashes", help="write the event hash of every input to this file")
     parser.add_argument("--plugins", help="folder of the plug-in libraries to time (default: the build's)")
+    parser.add_argument("--micro", help="folder of the detector_bench and number_bench to run (default: the build's)")
     args = parser.parse_args()
     inputs_dir = args.inputs or os.path.join(args.build, "bench-inputs")
     os.environ["GNSSIMPORT_BENCH_INPUTS"] = inputs_dir
@@ -141,8 +142,9 @@ def main():
         print("  ".join(str(x).rjust(w) if i else str(x).ljust(w) for i, (x, w) in enumerate(zip(line, widths))))
 
     print("\ntiming the detector and stringToDouble ...", file=sys.stderr)
-    detector = google_benchmark(os.path.join(bench, "detector_bench"), args.repeat)
-    numbers = google_benchmark(os.path.join(bench, "number_bench"), args.repeat)
+    micro = args.micro or bench
+    detector = google_benchmark(os.path.join(micro, "detector_bench"), args.repeat)
+    numbers = google_benchmark(os.path.join(micro, "number_bench"), args.repeat)
     print("\nDetector on 10 MB of Russian text (CPU s)")
     goals = []
     for cp, name, suffix in (("CP1251", "CP1251", "cp1251"), ("KOI8-R", "KOI8R", "koi8_r"),
