@@ -3,16 +3,19 @@
 # folder (once) and prints the table of import speeds, peak memory and the
 # reference tools on the same files.
 #   scripts/bench.sh [--sizes 1,10,100] [--formats topcon,lgo] [--repeat N]
+# (further options go to bench/run.py).
 # BUILD_DIR (default build-bench) chooses the build folder.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-bench}"
 sizes="1,10,100"
+formats="topcon,tgotbc,lgo,pinnacle,spectrum"
 passthrough=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --sizes) sizes="$2"; passthrough+=("$1" "$2"); shift 2 ;;
+        --formats) formats="$2"; passthrough+=("$1" "$2"); shift 2 ;;
         *) passthrough+=("$1"); shift ;;
     esac
 done
@@ -24,5 +27,5 @@ done
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGNSSIMPORT_BUILD_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --target import_bench gnssimport_import_once detector_bench number_bench
-python3 "$root/bench/make_inputs.py" --out "$build/bench-inputs" --sizes "$sizes"
+python3 "$root/bench/make_inputs.py" --out "$build/bench-inputs" --sizes "$sizes" --formats "$formats"
 python3 "$root/bench/run.py" --build "$build" "${passthrough[@]}"
