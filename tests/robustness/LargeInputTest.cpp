@@ -133,7 +133,7 @@ class LargeInput : public ::testing::TestWithParam<robust::PluginCase> {};
 
 // The line is held as bytes and decoded to wide text (4 bytes a character)
 // through the host's byte array, and the parsers copy what they split off:
-// 11 to 24 times the file size, measured.
+// a fixed multiple of the file size, printed, and kept below 32.
 TEST_P(LargeInput, HundredMegabyteLine)
 {
     const auto& c = GetParam();
@@ -150,8 +150,8 @@ TEST_P(LargeInput, HundredMegabyteLine)
 #endif
 }
 
-// Each line costs string objects besides its text (LGO also a row vector),
-// so tiny lines cost the most per byte: 35 to 100 bytes a line, measured.
+// Where lines are held, each costs string objects besides its text, so tiny
+// lines cost the most per byte: the multiple is printed and kept below 64.
 TEST_P(LargeInput, MillionsOfTinyLines)
 {
     const auto& c = GetParam();
