@@ -78,6 +78,7 @@ CTableFile::CTableFile(const std::wstring& path, Plugin::FileReader& reader) : m
     } else {
         return;
     }
+    m_separatorText = m_separators;
     const std::size_t lines = m_reader.lineCount();
     if (!m_reader.readLine(m_line))
         throw std::out_of_range("a table without a header line");
@@ -85,6 +86,17 @@ CTableFile::CTableFile(const std::wstring& path, Plugin::FileReader& reader) : m
     strutils::splitInto(m_line, m_separators, m_columnName);
     if (m_underscoresToBlanks)
         underscoresToBlanks(m_columnName);
+}
+
+bool CTableFile::NextRow(std::vector<strutils::TextRange>& row)
+{
+    if (!m_separators || !m_reader.readLine(m_line))
+        return false;
+    strutils::splitInto(m_line.data(), m_line.data() + m_line.size(), m_separatorText, row);
+    // Separators stay where they are, so the pieces keep their bounds.
+    if (m_underscoresToBlanks)
+        underscoresToBlanks(m_line);
+    return true;
 }
 
 bool CTableFile::NextRow(std::vector<std::wstring>& row)

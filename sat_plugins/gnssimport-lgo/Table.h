@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommonHelpers/FileReader.h"
+#include "CommonHelpers/strutils.h"
 
 #include <string>
 #include <vector>
@@ -39,10 +40,14 @@ public:
     std::size_t RowCount() const { return m_rows; }
     // Splits the next row into row, reusing its strings; false after the last.
     bool NextRow(std::vector<std::wstring>& row);
+    // The same into pieces of the row's line, valid until the next row:
+    // nothing is copied.
+    bool NextRow(std::vector<strutils::TextRange>& row);
 
 private:
     Plugin::FileReader& m_reader;
     const wchar_t* m_separators = nullptr; // none for an unknown extension
+    std::wstring m_separatorText;
     bool m_underscoresToBlanks = false;
     std::vector<std::wstring> m_columnName;
     std::size_t m_rows = 0;

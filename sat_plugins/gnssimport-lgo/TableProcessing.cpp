@@ -39,10 +39,10 @@ float progress(std::size_t row, std::size_t rows)
 // The angle converter takes the text without blanks and without the
 // hemisphere letter that marks the positive direction. text is the cell's
 // copy, kept from row to row.
-bool convertAngle(Plugin::IAngleConverter& converter, const std::wstring& cell, wchar_t positiveLetter,
+bool convertAngle(Plugin::IAngleConverter& converter, const strutils::TextRange& cell, wchar_t positiveLetter,
                   std::wstring& text, double& value)
 {
-    text.assign(cell);
+    text.assign(cell.begin, cell.end);
     text.erase(std::remove(text.begin(), text.end(), L' '), text.end());
     const std::size_t letter = text.rfind(positiveLetter);
     if (letter != std::wstring::npos)
@@ -50,9 +50,14 @@ bool convertAngle(Plugin::IAngleConverter& converter, const std::wstring& cell, 
     return converter.Convert(text.c_str(), value);
 }
 
-double variance(const std::wstring& cell)
+double number(const strutils::TextRange& cell)
 {
-    const double value = Plugin::Utils::stringToDouble(cell);
+    return Plugin::Utils::stringToDouble(cell.begin, cell.end);
+}
+
+double variance(const strutils::TextRange& cell)
+{
+    const double value = number(cell);
     if (value < 0)
         throw Exceptions::CInvalidFileFormat();
     return value;
@@ -73,10 +78,11 @@ void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
     auto* target2 = static_cast<Plugin::ISatImportTarget2*>(
         m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2));
 
-    // One row at a time, in storage kept from row to row.
+    // One row at a time, its cells pieces of its line; only the texts
+    // passed on are copied, into strings kept from row to row.
     const std::size_t rows = table.RowCount();
-    std::vector<std::wstring> row;
-    std::wstring angle;
+    std::vector<strutils::TextRange> row;
+    std::wstring angle, name;
     for (std::size_t i = 0; i < rows && table.NextRow(row); ++i) {
         if (row.size() <= rightmost)
             continue;
@@ -85,11 +91,12 @@ void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
         if (!convertAngle(*converter, row[col[1]], L'N', angle, latitude)
             || !convertAngle(*converter, row[col[2]], L'E', angle, longitude))
             throw Exceptions::CInvalidFileFormat();
-        m_pImportTarget->SetText(Plugin::Point, row[col[0]].c_str());
+        name.assign(row[col[0]].begin, row[col[0]].end);
+        m_pImportTarget->SetText(Plugin::Point, name.c_str());
         m_pImportTarget->SetValue(Plugin::Latitude, latitude);
         m_pImportTarget->SetValue(Plugin::Longitude, longitude);
         if (target2)
-            target2->SetEllipsoidalHeight(Plugin::Utils::stringToDouble(row[col[3]]));
+            target2->SetEllipsoidalHeight(number(row[col[3]]));
         m_pImportTarget->SetProgress(progress(i + 1, rows));
     }
 }
@@ -102,17 +109,21 @@ void CImportPluginImpl::ProcessLinesTable(CTableFile& table)
                                   m_ids.Q11(), m_ids.Q22(), m_ids.Q33()},
                                  rightmost);
 
-    // One row at a time, in storage kept from row to row.
+    // One row at a time, its cells pieces of its line; only the names are
+    // copied, into a string kept from row to row.
     const std::size_t rows = table.RowCount();
-    std::vector<std::wstring> row;
+    std::vector<strutils::TextRange> row;
+    std::wstring name;
     for (std::size_t i = 0; i < rows && table.NextRow(row); ++i) {
         if (row.size() <= rightmost)
             continue;
-        m_pImportTarget->SetText(Plugin::VectorOrigin, row[col[0]].c_str());
-        m_pImportTarget->SetText(Plugin::VectorTarget, row[col[1]].c_str());
-        const double dx = Plugin::Utils::stringToDouble(row[col[2]]);
-        const double dy = Plugin::Utils::stringToDouble(row[col[3]]);
-        const double dz = Plugin::Utils::stringToDouble(row[col[4]]);
+        name.assign(row[col[0]].begin, row[col[0]].end);
+        m_pImportTarget->SetText(Plugin::VectorOrigin, name.c_str());
+        name.assign(row[col[1]].begin, row[col[1]].end);
+        m_pImportTarget->SetText(Plugin::VectorTarget, name.c_str());
+        const double dx = number(row[col[2]]);
+        const double dy = number(row[col[3]]);
+        const double dz = number(row[col[4]]);
         m_pImportTarget->SetValue(Plugin::DeltaX, dx);
         m_pImportTarget->SetValue(Plugin::DeltaY, dy);
         m_pImportTarget->SetValue(Plugin::DeltaZ, dz);

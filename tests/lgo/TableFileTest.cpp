@@ -20,8 +20,9 @@ struct Latin1 : Plugin::ICharConverter {
     }
 };
 
-// The file's rows as the streaming reader gives them.
-CTable readRowByRow(const std::wstring& path)
+// The file's rows as the streaming reader gives them, as strings or as
+// pieces of the line.
+CTable readRowByRow(const std::wstring& path, bool pieces = false)
 {
     Latin1 converter;
     Plugin::FileReader reader(path, &converter);
@@ -29,8 +30,15 @@ CTable readRowByRow(const std::wstring& path)
     CTable table;
     table.columnName = file.ColumnNames();
     std::vector<std::wstring> row = {L"stale", L"cells"};
-    while (file.NextRow(row))
+    std::vector<strutils::TextRange> ranges;
+    while (pieces ? file.NextRow(ranges) : file.NextRow(row)) {
+        if (pieces) {
+            row.clear();
+            for (const auto& cell : ranges)
+                row.push_back(cell.str());
+        }
         table.data.push_back(row);
+    }
     EXPECT_EQ(table.data.size(), file.RowCount());
     return table;
 }
@@ -51,9 +59,12 @@ TEST(TableFile, RowsAsTheWholeTableHasThem)
                           Case{"t.prn", &CTable::BuildFromSpaceSeparatedLines}}) {
         CTable expected;
         (expected.*c.build)(lines);
-        const CTable actual = readRowByRow(dir.write(c.name, bytes));
-        EXPECT_EQ(actual.columnName, expected.columnName) << c.name;
-        EXPECT_EQ(actual.data, expected.data) << c.name;
+        const std::wstring path = dir.write(c.name, bytes);
+        for (bool pieces : {false, true}) {
+            const CTable actual = readRowByRow(path, pieces);
+            EXPECT_EQ(actual.columnName, expected.columnName) << c.name;
+            EXPECT_EQ(actual.data, expected.data) << c.name << (pieces ? " as pieces" : "");
+        }
     }
 }
 
