@@ -22,10 +22,11 @@ done
 
 # Google Benchmark, mawk and Python for the references, uchardet to compare
 # the detector with.
-"$root/scripts/install-deps.sh" libbenchmark-dev mawk python3 libuchardet-dev pkg-config
+"$root/scripts/install-deps.sh" libbenchmark-dev mawk python3 libuchardet-dev pkg-config >&2
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGNSSIMPORT_BUILD_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target import_bench gnssimport_import_once detector_bench number_bench
-python3 "$root/bench/make_inputs.py" --out "$build/bench-inputs" --sizes "$sizes" --formats "$formats"
+# Building and generating report on stderr; stdout carries the table alone.
+cmake --build "$build" --target import_bench gnssimport_import_once detector_bench number_bench >&2
+python3 "$root/bench/make_inputs.py" --out "$build/bench-inputs" --sizes "$sizes" --formats "$formats" >&2
 python3 "$root/bench/run.py" --build "$build" "${passthrough[@]}"
