@@ -41,6 +41,8 @@ done
 if [ "$mode" = smoke ]; then
     seconds=${seconds:-25}
     parallel=2
+elif [ "$mode" = replay ]; then
+    seconds=0
 else
     seconds=${seconds:-1800}
 fi
@@ -95,7 +97,11 @@ run_target() {
     execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo '?')
     ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo '?')
-    size=$(ls "$corpus" | wc -l)
+    if [ "$mode" = replay ]; then
+        size=$(find "${seeds[@]}" -type f | wc -l)
+    else
+        size=$(ls "$corpus" | wc -l)
+    fi
     local line
     line=$(printf '%s %-9s %-8s %ss execs=%s cov=%s ft=%s corpus=%s status=%s' \
         "$(date -u +%FT%TZ)" "$t" "$mode" "$seconds" "$execs" "$cov" "$ft" "$size" "$status")
