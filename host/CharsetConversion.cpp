@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <string>
@@ -151,12 +152,15 @@ struct CharsetConverter::Impl {
     struct Charset {
         iconv_t cd = kInvalid;
         std::vector<wchar_t> table; // see singleByteTable
+        bool asciiIdentity = false; // the table maps every byte below 0x80 to itself
     };
 
     // Failed opens are cached too, so an unknown charset costs one
     // iconv_open however many lines ask for it.
     std::map<std::string, Charset> charsets;
     std::string defaultCharset = "CP1251";
+    std::string lastName; // the charset asked for last, and its entry
+    const Charset* last = nullptr;
 
     Impl() = default;
     Impl(const Impl&) = delete;
@@ -170,15 +174,56 @@ struct CharsetConverter::Impl {
 
     const Charset& charset(const std::string& name)
     {
+        // Every line of a file names the same charset.
+        if (last && name == lastName)
+            return *last;
         auto it = charsets.find(name);
         if (it == charsets.end()) {
             Charset opened;
             opened.cd = iconv_open(kWideCharset, name.c_str());
             if (opened.cd != kInvalid)
                 opened.table = singleByteTable(opened.cd);
+            opened.asciiIdentity = !opened.table.empty();
+            for (std::size_t c = 0; c < 0x80 && opened.asciiIdentity; ++c)
+                opened.asciiIdentity = opened.table[c] == static_cast<wchar_t>(c);
             it = charsets.emplace(name, std::move(opened)).first;
         }
+        lastName = name;
+        last = &it->second; // map nodes stay where they are
         return it->second;
+    }
+
+    // The bytes of a single-byte charset decoded into text (size characters);
+    // false when one of them decodes to nothing.
+    static bool decodeByTable(const Charset& entry, const unsigned char* in, std::size_t size, wchar_t* text)
+    {
+        const wchar_t* table = entry.table.data();
+        bool invalid = false;
+        std::size_t i = 0;
+        if (entry.asciiIdentity) {
+            // Blocks of ASCII, most of an export, are only widened.
+            const std::size_t block = 16;
+            for (; i + block <= size; i += block) {
+                std::uint64_t halves[2];
+                std::memcpy(halves, in + i, block);
+                if (((halves[0] | halves[1]) & 0x8080808080808080ull) == 0) {
+                    for (std::size_t k = 0; k < block; ++k)
+                        text[i + k] = static_cast<wchar_t>(in[i + k]);
+                } else {
+                    for (std::size_t k = 0; k < block; ++k) {
+                        const wchar_t c = table[in[i + k]];
+                        text[i + k] = c;
+                        invalid |= c == kNoCharacter;
+                    }
+                }
+            }
+        }
+        for (; i < size; ++i) {
+            const wchar_t c = table[in[i]];
+            text[i] = c;
+            invalid |= c == kNoCharacter;
+        }
+        return !invalid;
     }
 };
 
@@ -218,18 +263,11 @@ bool CharsetConverter::convert(const std::string& charset, const char* bytes, st
 
     if (!entry.table.empty()) {
         out.resize(size);
-        bool invalid = false;
-        const auto* in = reinterpret_cast<const unsigned char*>(bytes);
-        const wchar_t* table = entry.table.data();
-        wchar_t* text = &out[0];
-        for (std::size_t i = 0; i < size; ++i) {
-            const wchar_t c = table[in[i]];
-            text[i] = c;
-            invalid |= c == kNoCharacter;
-        }
-        if (invalid)
+        const bool valid =
+            size == 0 || Impl::decodeByTable(entry, reinterpret_cast<const unsigned char*>(bytes), size, &out[0]);
+        if (!valid)
             out.clear();
-        return !invalid;
+        return valid;
     }
 
     if (!iconvConvert(entry.cd, bytes, size, out))

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -118,6 +119,47 @@ TEST(TargetCharConverter, WithoutTargetDecodesByLocale)
     Plugin::TargetCharConverter<Plugin::ISatImportTarget3> converter;
     converter.resetTarget(nullptr, L"CP1251");
     EXPECT_EQ(converter.convertString("Пункт"), L"Пункт");
+}
+
+// Every text of up to nine characters over {a , ;} (separators at every
+// position, next to each other, at both ends, across the four-character
+// steps of the scan) splits as a plain character-by-character reference does.
+std::vector<std::wstring> referenceSplit(const std::wstring& text, const std::wstring& separators)
+{
+    std::vector<std::wstring> fields(1);
+    for (wchar_t c : text) {
+        if (separators.find(c) != std::wstring::npos)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+TEST(SplitInto, MatchesReferenceOnEveryShortText)
+{
+    const wchar_t alphabet[] = {L'a', L',', L';'};
+    std::vector<std::wstring> strings;
+    std::vector<strutils::TextRange> ranges;
+    for (std::size_t length = 0; length <= 9; ++length) {
+        std::size_t count = 1;
+        for (std::size_t i = 0; i < length; ++i)
+            count *= 3;
+        for (std::size_t code = 0; code < count; ++code) {
+            std::wstring text;
+            for (std::size_t rest = code, i = 0; i < length; ++i, rest /= 3)
+                text += alphabet[rest % 3];
+            for (const std::wstring separators : {L",", L",;"}) {
+                const auto expected = referenceSplit(text, separators);
+                strutils::splitInto(text, separators, strings);
+                ASSERT_EQ(strings, expected) << test::U(text);
+                strutils::splitInto(text.data(), text.data() + text.size(), separators, ranges);
+                ASSERT_EQ(ranges.size(), expected.size()) << test::U(text);
+                for (std::size_t i = 0; i < ranges.size(); ++i)
+                    ASSERT_EQ(ranges[i].str(), expected[i]) << test::U(text);
+            }
+        }
+    }
 }
 
 } // namespace
