@@ -84,10 +84,10 @@ std::size_t CDatFileParser::ParseSynonyms(ILineSource& lines)
     return i;
 }
 
-const std::wstring& CDatFileParser::StationName(const std::vector<strutils::TextRange>& fields, std::size_t i,
-                                                std::wstring& name) const
+const wchar_t* CDatFileParser::StationName(const std::vector<strutils::TextRange>& fields, std::size_t i,
+                                           std::wstring& name) const
 {
     m_text.Field(fields, i, name);
-    const std::wstring* longName = m_synonyms.Find(name);
-    return longName ? *longName : name;
+    const wchar_t* longName = m_synonyms.Find(name);
+    return longName ? longName : name.c_str();
 }

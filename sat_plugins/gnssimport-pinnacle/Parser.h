@@ -27,7 +27,7 @@ protected:
 
     // A trimmed name field, replaced by its long name when it is a synonym;
     // name holds the trimmed field.
-    const std::wstring& StationName(const std::vector<strutils::TextRange>& fields, std::size_t i,
+    const wchar_t* StationName(const std::vector<strutils::TextRange>& fields, std::size_t i,
                                     std::wstring& name) const;
 
     Plugin::ISatImportTarget* m_pImportTarget;

@@ -23,12 +23,12 @@ void CStationDatParser::ParseRecord(const std::wstring& line)
 {
     std::vector<strutils::TextRange>& fields = m_fields;
     m_text.SplitFields(line, fields);
-    const std::wstring& name = StationName(fields, s_name, m_names[0]);
+    const wchar_t* name = StationName(fields, s_name, m_names[0]);
     const double latitude = m_text.Number(fields, s_latitude);
     const double longitude = m_text.Number(fields, s_longitude);
 
     // The coordinates are in radians already and go to the host unchanged.
-    m_pImportTarget->SetText(Plugin::Point, name.c_str());
+    m_pImportTarget->SetText(Plugin::Point, name);
     m_pImportTarget->SetValue(Plugin::Latitude, latitude);
     m_pImportTarget->SetValue(Plugin::Longitude, longitude);
     if (m_pImportTarget2)

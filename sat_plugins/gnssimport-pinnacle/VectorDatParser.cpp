@@ -37,14 +37,14 @@ void CVectorDatParser::ParseFirstVectorLine(const std::wstring& line)
 {
     std::vector<strutils::TextRange>& fields = m_fields;
     m_text.SplitFields(line, fields);
-    const std::wstring& base = StationName(fields, s_base, m_names[0]);
-    const std::wstring& rover = StationName(fields, s_rover, m_names[1]);
+    const wchar_t* base = StationName(fields, s_base, m_names[0]);
+    const wchar_t* rover = StationName(fields, s_rover, m_names[1]);
     const double dx = m_text.Number(fields, s_deltaX);
     const double dy = m_text.Number(fields, s_deltaY);
     const double dz = m_text.Number(fields, s_deltaZ);
 
-    m_pImportTarget->SetText(Plugin::VectorOrigin, base.c_str());
-    m_pImportTarget->SetText(Plugin::VectorTarget, rover.c_str());
+    m_pImportTarget->SetText(Plugin::VectorOrigin, base);
+    m_pImportTarget->SetText(Plugin::VectorTarget, rover);
     m_pImportTarget->SetValue(Plugin::DeltaX, dx);
     m_pImportTarget->SetValue(Plugin::DeltaY, dy);
     m_pImportTarget->SetValue(Plugin::DeltaZ, dz);
