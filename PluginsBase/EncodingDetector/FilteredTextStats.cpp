@@ -78,9 +78,9 @@ bool CFilteredTextStats::Serves(const SequenceModel& model)
 CFilteredTextStats::CFilteredTextStats(const std::string& buf) : m_pairs(s_discard + s_discardCells, 0)
 {
     // In chunks, each in simple passes that the compiler vectorises: the
-    // cell each byte is counted in, the counting (or, where high bytes are
-    // few, a look at those alone), and a look for an ASCII letter next to a
-    // high byte, which only a segment of both can hold.
+    // cell each byte is counted in, the counting, and a look for an ASCII
+    // letter next to a high byte, which only a segment of both can hold;
+    // where high bytes are few, a look at those and their neighbours alone.
     const auto* p = reinterpret_cast<const unsigned char*>(buf.data());
     const std::size_t size = buf.size();
     std::uint32_t* pairs = m_pairs.data();
@@ -95,7 +95,11 @@ CFilteredTextStats::CFilteredTextStats(const std::string& buf) : m_pairs(s_disca
         std::uint16_t highs = 0; // a chunk's count fits, and narrow lanes vectorise best
         for (std::size_t i = 0; i < n; ++i)
             highs = static_cast<std::uint16_t>(highs + (q[i] >> 7));
-        if (highs == 0) { // nothing to count here, and no segment with both kinds
+        if (highs == 0) {
+            // Nothing to count here; only the first byte, a letter after a
+            // high byte that ends the chunk before, can belong to a segment.
+            if (chunk > 0 && before >= 0x80 && isLetterByte(q[0]) && chunk >= countedUpTo)
+                countedUpTo = CountSegmentLetters(p, size, chunk);
             before = q[n - 1];
             continue;
         }
@@ -104,26 +108,40 @@ CFilteredTextStats::CFilteredTextStats(const std::string& buf) : m_pairs(s_disca
         lastHighChunk = chunk;
         if (highs * std::size_t{4} < n) {
             // Few high bytes, as in an export with some Russian names: only
-            // they are counted, found eight bytes at a time.
-            for (std::size_t i = 0; i < n; i += 8) {
+            // they are counted, found eight bytes at a time, and only their
+            // neighbours can be letters of a segment of both kinds.
+            const auto visit = [&](std::size_t k) {
+                ++pairs[Cell(k ? q[k - 1] : before, q[k], k)];
+                const std::size_t at = chunk + k;
+                if (at > 0 && isLetterByte(p[at - 1]) && at >= countedUpTo)
+                    countedUpTo = CountSegmentLetters(p, size, at);
+                if (at + 1 < size && isLetterByte(p[at + 1]) && at + 1 >= countedUpTo)
+                    countedUpTo = CountSegmentLetters(p, size, at + 1);
+            };
+            std::size_t i = 0;
+#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            for (; i + 8 <= n; i += 8) {
                 std::uint64_t word = 0;
-                std::memcpy(&word, q + i, std::min<std::size_t>(8, n - i));
-                if ((word & 0x8080808080808080ull) == 0)
-                    continue;
-                for (std::size_t k = i; k < std::min(i + 8, n); ++k)
-                    if (q[k] >= 0x80)
-                        ++pairs[Cell(k ? q[k - 1] : before, q[k], k)];
+                std::memcpy(&word, q + i, 8);
+                // The high bit of each high byte, lowest address first.
+                for (word &= 0x8080808080808080ull; word != 0; word &= word - 1)
+                    visit(i + static_cast<std::size_t>(__builtin_ctzll(word)) / 8);
             }
-        } else {
-            // The first byte of the chunk pairs with the one before it; the
-            // loops start after it, so that they hold no condition on the
-            // position.
-            cells[0] = Cell(before, q[0], 0);
-            for (std::size_t i = 1; i < n; ++i)
-                cells[i] = Cell(q[i - 1], q[i], i);
-            for (std::size_t i = 0; i < n; ++i)
-                ++pairs[cells[i]];
+#endif
+            for (; i < n; ++i)
+                if (q[i] >= 0x80)
+                    visit(i);
+            before = q[n - 1];
+            continue;
         }
+        // The first byte of the chunk pairs with the one before it; the
+        // loops start after it, so that they hold no condition on the
+        // position.
+        cells[0] = Cell(before, q[0], 0);
+        for (std::size_t i = 1; i < n; ++i)
+            cells[i] = Cell(q[i - 1], q[i], i);
+        for (std::size_t i = 0; i < n; ++i)
+            ++pairs[cells[i]];
         std::uint8_t mixed = Mixed(static_cast<std::uint8_t>(before), q[0]);
         for (std::size_t i = 1; i < n; ++i)
             mixed |= Mixed(q[i - 1], q[i]);

@@ -91,6 +91,12 @@ TEST(FilteredTextStats, SegmentsAcrossChunkBoundaries)
     // chunk of many high bytes and in one of few.
     expectSameProbers({std::string(4095, ' ') + "\xF2\xE5"});
     expectSameProbers({std::string(4095, ' ') + "\xF2\xE5" + std::string(4000, ' ')});
+    // A chunk ending in a high byte before one of ASCII alone, whose first
+    // letters belong to the high byte's segment.
+    expectSameProbers({std::string(4095, ' ') + "\xF2" + "abc" + std::string(4000, ' ')});
+    expectSameProbers({std::string(4000, '\xE5') + std::string(95, ' ') + "\xF2" + "abc" + std::string(4000, ' ')});
+    const CFilteredTextStats stats(std::string(4095, ' ') + "\xF2" + "abc" + std::string(4000, ' '));
+    EXPECT_EQ(stats.KeptAsciiLetters(), 3u);
 }
 
 TEST(FilteredTextStats, FirstAndLastOfTheFilteredText)
