@@ -2,6 +2,7 @@
 
 #include "strutils.h"
 
+#include <cstring>
 #include <fstream>
 #include <ios>
 
@@ -18,22 +19,34 @@ bool readFileBytes(const std::filesystem::path& path, FileBytes& out)
     if (!ifs.is_open())
         return false;
     try {
+        // A byte-order mark is looked at first, so that the content is read
+        // once, straight into place, and never moved.
+        char head[3];
+        ifs.read(head, sizeof head);
+        const auto headSize = static_cast<std::size_t>(ifs.gcount());
+        out.utf8Bom = headSize == 3 && std::memcmp(head, "\xEF\xBB\xBF", 3) == 0;
+        if (!out.utf8Bom)
+            out.bytes.assign(head, headSize);
         const auto size = std::filesystem::file_size(path, ec);
-        if (!ec && size > 0)
-            out.bytes.reserve(static_cast<std::size_t>(size));
+        if (ifs && !ec && size > headSize) {
+            const std::size_t start = out.bytes.size();
+            out.bytes.resize(start + static_cast<std::size_t>(size - headSize));
+            ifs.read(&out.bytes[start], static_cast<std::streamsize>(out.bytes.size() - start));
+            out.bytes.resize(start + static_cast<std::size_t>(ifs.gcount()));
+        }
+        // What the size did not tell: a file that grew, or one without a size.
         char buffer[1 << 16];
-        while (ifs.read(buffer, sizeof buffer) || ifs.gcount() > 0)
+        while (ifs && (ifs.read(buffer, sizeof buffer) || ifs.gcount() > 0))
             out.bytes.append(buffer, static_cast<std::size_t>(ifs.gcount()));
-        if (ifs.bad())
+        if (ifs.bad()) {
+            out.bytes.clear();
             return false;
+        }
     } catch (const std::ios_base::failure&) {
         // libstdc++'s filebuf throws on a read error (EISDIR, EIO).
         out.bytes.clear();
+        out.utf8Bom = false;
         return false;
-    }
-    if (out.bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        out.bytes.erase(0, 3);
-        out.utf8Bom = true;
     }
     return true;
 }

@@ -3,11 +3,7 @@
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
 
-CDatText::CDatText() : m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
-{
-    for (wchar_t c = 0; c < 128; ++c)
-        m_asciiSpace[c] = m_ctype->is(std::ctype_base::space, c);
-}
+CDatText::CDatText() : m_isSpace(m_locale) {}
 
 const std::wstring& CDatText::Trimmed(const std::wstring& s, std::wstring& out) const
 {
@@ -43,15 +39,6 @@ void CDatText::SplitBlanks(const std::wstring& line, std::vector<strutils::TextR
         while (p != text.end && IsSpace(*p))
             ++p;
     } while (p != text.end);
-}
-
-strutils::TextRange CDatText::Trimmed(strutils::TextRange field) const
-{
-    while (field.begin != field.end && IsSpace(*field.begin))
-        ++field.begin;
-    while (field.end != field.begin && IsSpace(field.end[-1]))
-        --field.end;
-    return field;
 }
 
 const std::wstring& CDatText::Field(const std::vector<strutils::TextRange>& fields, std::size_t i,

@@ -3,6 +3,7 @@
 // ctype facet is looked up once, not for every character.
 #pragma once
 
+#include "CommonHelpers/LocaleSpace.h"
 #include "CommonHelpers/strutils.h"
 
 #include <cstddef>
@@ -33,14 +34,9 @@ public:
     double Number(const std::vector<strutils::TextRange>& fields, std::size_t i) const;
 
 private:
-    strutils::TextRange Trimmed(strutils::TextRange field) const;
-    bool IsSpace(wchar_t c) const
-    {
-        return c >= 0 && c < 128 ? m_asciiSpace[c] : m_ctype->is(std::ctype_base::space, c);
-    }
+    strutils::TextRange Trimmed(strutils::TextRange field) const { return m_isSpace.Trimmed(field); }
+    bool IsSpace(wchar_t c) const { return m_isSpace(c); }
 
     std::locale m_locale;
-    const std::ctype<wchar_t>* m_ctype;
-    bool m_asciiSpace[128]; // the facet's answers for ASCII, asked once
-
+    strutils::LocaleSpace m_isSpace;
 };

@@ -15,7 +15,7 @@ using namespace Plugin;
 const std::wstring CTopconParser::s_separator = L",";
 
 CTopconParser::CTopconParser(ISatImportTarget* target)
-    : m_pImportTarget(target), m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
+    : m_pImportTarget(target), m_isSpace(m_locale)
 {
     const boost::intrusive_ptr<IUnitConvertersFactory> factory(target->GetUnitConvertersFactory(), false);
     // A host without converters gets names only, never a crash.
@@ -87,11 +87,7 @@ void CTopconParser::ParsePoint(const std::vector<strutils::TextRange>& fields)
 
 strutils::TextRange CTopconParser::Trimmed(strutils::TextRange field) const
 {
-    while (field.begin != field.end && m_ctype->is(std::ctype_base::space, *field.begin))
-        ++field.begin;
-    while (field.end != field.begin && m_ctype->is(std::ctype_base::space, field.end[-1]))
-        --field.end;
-    return field;
+    return m_isSpace.Trimmed(field);
 }
 
 const std::wstring& CTopconParser::Name(const std::vector<strutils::TextRange>& fields, std::size_t i)

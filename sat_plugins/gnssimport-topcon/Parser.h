@@ -2,6 +2,7 @@
 // records go to the import target as soon as they are read.
 #pragma once
 
+#include "CommonHelpers/LocaleSpace.h"
 #include "CommonHelpers/strutils.h"
 #include "PluginHelpers/RefCounted.h"
 #include "SDK/ImportTarget.h"
@@ -39,7 +40,7 @@ private:
     Plugin::ISatImportTarget* m_pImportTarget;
     // White space is that of the global locale when the file's parsing starts.
     std::locale m_locale;
-    const std::ctype<wchar_t>* m_ctype;
+    strutils::LocaleSpace m_isSpace;
     boost::intrusive_ptr<Plugin::IAngleConverter> m_pAngleConverter;
     bool m_somethingParsed = false;
     // Kept from record to record so that their storage is reused.

@@ -73,6 +73,32 @@ TEST(FileBytes, DropsUtf8ByteOrderMark)
     EXPECT_EQ(file.bytes, "\xEF\xBBP");
 }
 
+TEST(FileBytes, ReadsEveryByteWithOrWithoutMarkAtAnySize)
+{
+    test::TempDir dir;
+    std::string large(200000, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 131 % 251);
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const std::string& content : {std::string(), std::string("a"), std::string("ab"), std::string("abc"),
+                                       std::string("abcd"), large}) {
+        for (const bool marked : {false, true}) {
+            Plugin::FileBytes file;
+            ASSERT_TRUE(Plugin::readFileBytes(test::U(dir.write("f.txt", (marked ? bom : "") + content)), file));
+            EXPECT_EQ(file.utf8Bom, marked) << content.size();
+            EXPECT_TRUE(file.bytes == content) << content.size() << (marked ? " marked" : "");
+        }
+    }
+}
+
+TEST(FileBytes, ReadsFilesThatReportNoSize)
+{
+    // Files of /proc report a size of 0 and still have content.
+    Plugin::FileBytes file;
+    ASSERT_TRUE(Plugin::readFileBytes("/proc/self/status", file));
+    EXPECT_NE(file.bytes.find("Name:"), std::string::npos);
+}
+
 TEST(FileBytes, DirectoryAndMissingFileFailLikeAnUnopenableFile)
 {
     test::TempDir dir;
