@@ -35,7 +35,11 @@ void CDatText::SplitBlanks(const std::wstring& line, std::vector<strutils::TextR
         const wchar_t* start = p;
         while (p != text.end && !IsSpace(*p))
             ++p;
-        fields.push_back(strutils::TextRange{start, p});
+        // The ends stored one by one: a whole range built on the stack
+        // and copied in stalls on store forwarding.
+        strutils::TextRange& field = fields.emplace_back();
+        field.begin = start;
+        field.end = p;
         while (p != text.end && IsSpace(*p))
             ++p;
     } while (p != text.end);
