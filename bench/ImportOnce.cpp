@@ -1,8 +1,9 @@
 // One import in a fresh process, for what a benchmark loop cannot show:
-//   gnssimport_import_once PLUGIN CHARSET FILE
+//   gnssimport_import_once PLUGIN CHARSET FILE [--no-hash]
 // prints the counts, the hash of the whole event stream, the CPU time and the
 // import's peak memory: the peak resident size during the import less the
-// resident size before it.
+// resident size before it. --no-hash leaves the stream unhashed, for
+// profiling the import alone.
 #include "BenchInputs.h"
 
 #include <sys/resource.h>
@@ -50,8 +51,9 @@ bool resetPeak()
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s PLUGIN CHARSET FILE\n", argv[0]);
+    const bool hash = !(argc == 5 && std::strcmp(argv[4], "--no-hash") == 0);
+    if (argc != 4 && hash) {
+        std::fprintf(stderr, "usage: %s PLUGIN CHARSET FILE [--no-hash]\n", argv[0]);
         return 2;
     }
     try {
@@ -60,7 +62,7 @@ int main(int argc, char** argv)
         const long rssBefore = statusKb("VmRSS");
         rusage before{}, after{};
         getrusage(RUSAGE_SELF, &before);
-        const bench::ImportCounts c = importer.importFile(argv[3], true);
+        const bench::ImportCounts c = importer.importFile(argv[3], hash);
         getrusage(RUSAGE_SELF, &after);
         const long peak = peakReset && rssBefore >= 0 ? statusKb("VmHWM") - rssBefore : -1;
         std::printf("points=%ld vectors=%ld values=%ld lines=%ld progress=%ld warnings=%ld errors=%ld "

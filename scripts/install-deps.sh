@@ -22,6 +22,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
-    $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 2>/dev/null || echo "note: could not generate ru_RU.UTF-8; locale tests will be skipped"
-fi
+# ru_RU writes a decimal comma; ps_AF another decimal point altogether (U+066B).
+for name in ru_RU ps_AF; do
+    if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8\$"; then
+        $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8" 2>/dev/null || echo "note: could not generate $name.UTF-8; its locale tests will be skipped"
+    fi
+done

@@ -186,26 +186,26 @@ double stringToDouble(const wchar_t* first, const wchar_t* last)
     // Plain numbers, nearly all of those in the exports, are read by
     // std::from_chars, which rounds as the C library does; what it might
     // read differently (near the limits of the range, or under a rounding
-    // mode other than the default) is left to the C library.
-    const wchar_t mark = decimalMark();
-    if (mark == L'.' || mark == L',') {
-        PlainNumber n;
-        if (readPlainNumber(first, last, n) && roundsToNearest()) {
-            double value = 0;
-            if (exactValue(n, value))
+    // mode other than the default) is left to the C library. A plain number
+    // reads the same whatever the locale's decimal point: in a locale whose
+    // point is neither "." nor "," the C library's way would stop at the
+    // mark and drop the fraction.
+    PlainNumber n;
+    if (readPlainNumber(first, last, n) && roundsToNearest()) {
+        double value = 0;
+        if (exactValue(n, value))
+            return value;
+        char text[s_maxPlainLength];
+        std::size_t length = 0;
+        if (plainText(n, text, length)) {
+            const auto result = std::from_chars(text, text + length, value);
+            const double magnitude = std::fabs(value);
+            if (result.ec == std::errc() && result.ptr == text + length
+                && (n.nonZero ? magnitude >= 4 * DBL_MIN && magnitude <= DBL_MAX / 4 : value == 0))
                 return value;
-            char text[s_maxPlainLength];
-            std::size_t length = 0;
-            if (plainText(n, text, length)) {
-                const auto result = std::from_chars(text, text + length, value);
-                const double magnitude = std::fabs(value);
-                if (result.ec == std::errc() && result.ptr == text + length
-                    && (n.nonZero ? magnitude >= 4 * DBL_MIN && magnitude <= DBL_MAX / 4 : value == 0))
-                    return value;
-            }
         }
     }
-    return libraryStringToDouble(std::wstring(first, last), mark);
+    return libraryStringToDouble(std::wstring(first, last), decimalMark());
 }
 
 double stringToDouble(const std::wstring& s)

@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <clocale>
 #include <stdexcept>
 #include <vector>
 
@@ -27,6 +29,27 @@ const NumberCase kNumbers[] = {
 
 TEST(StringToDouble, ReadsEitherDecimalMarkAndNeverFails)
 {
+    for (const auto& c : kNumbers)
+        EXPECT_EQ(stringToDouble(c.text), c.value) << test::U(c.text);
+}
+
+TEST(StringToDouble, EitherMarkUnderLocaleWithAnotherDecimalPoint)
+{
+    // Pashto writes the point as U+066B: plain numbers still read
+    // with "." or "," and keep their fraction.
+    const char* name = nullptr;
+    for (const char* candidate : {"ps_AF.UTF-8", "ps_AF.utf8"}) {
+        test::CLocaleGuard probe(candidate);
+        if (probe.ok()) {
+            name = candidate;
+            break;
+        }
+    }
+    if (!name)
+        GTEST_SKIP() << "no locale with another decimal point installed (generate ps_AF.UTF-8 with localedef)";
+    test::CLocaleGuard guard(name);
+    ASSERT_TRUE(guard.ok());
+    ASSERT_STRNE(std::localeconv()->decimal_point, ".");
     for (const auto& c : kNumbers)
         EXPECT_EQ(stringToDouble(c.text), c.value) << test::U(c.text);
 }
