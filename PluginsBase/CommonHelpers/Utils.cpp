@@ -14,6 +14,10 @@
 #include <cwchar>
 #include <system_error>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Plugin {
 
 std::filesystem::path toPath(const std::wstring& s)
@@ -158,6 +162,98 @@ bool exactValue(const PlainNumber& n, double& value)
     return true;
 }
 
+// Adds the decimal digits from p up to the first other character or limit
+// to mantissa; returns where they end. Four characters at a time where the
+// text has them: a number of eight digits costs two steps, not eight.
+const wchar_t* addDigits(const wchar_t* p, const wchar_t* const limit, std::uint64_t& mantissa)
+{
+#if defined(__SSE2__)
+    static_assert(sizeof(wchar_t) == 4, "four wide characters to a vector");
+    const __m128i zero = _mm_set1_epi32(L'0');
+    const __m128i signBit = _mm_set1_epi32(INT32_MIN);
+    const __m128i ten = _mm_set1_epi32(INT32_MIN + 10);
+    const __m128i weights = _mm_setr_epi16(1000, 100, 10, 1, 0, 0, 0, 0);
+    while (limit - p >= 4) {
+        const __m128i digits = _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), zero);
+        // Unsigned digit < 10, compared as signed with the sign bits flipped.
+        const __m128i isDigit = _mm_cmplt_epi32(_mm_xor_si128(digits, signBit), ten);
+        if (_mm_movemask_ps(_mm_castsi128_ps(isDigit)) != 0xF)
+            break;
+        // d0*1000 + d1*100 and d2*10 + d3 in the two low lanes.
+        const __m128i pairs = _mm_madd_epi16(_mm_packs_epi32(digits, digits), weights);
+        const auto value = static_cast<std::uint32_t>(_mm_cvtsi128_si32(pairs) + _mm_cvtsi128_si32(_mm_srli_si128(pairs, 4)));
+        mantissa = mantissa * 10000 + value;
+        p += 4;
+    }
+#endif
+    for (; p != limit; ++p) {
+        const auto digit = static_cast<std::uint32_t>(*p - L'0');
+        if (digit > 9)
+            break;
+        mantissa = mantissa * 10 + digit;
+    }
+    return p;
+}
+
+// The common case in one pass: [blanks] [sign] digits [mark digits] with at
+// most 15 digits in all (an exact double), then perhaps an exponent of up to
+// three digits, and together a power of ten that is an exact double too. Its
+// value is the one exactValue gives for it, found without building a
+// PlainNumber; false for anything else (a hexadecimal "x" included).
+inline bool readShortNumber(const wchar_t* p, const wchar_t* const end, double& value)
+{
+    static const double s_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (p == end)
+        return false;
+    while (*p == L' ' || *p == L'\t')
+        if (++p == end)
+            return false;
+    const bool negative = *p == L'-';
+    if ((negative || *p == L'+') && ++p == end)
+        return false;
+    // Past 19 digits the mantissa wraps; such a number is turned down below.
+    std::uint64_t mantissa = 0;
+    const wchar_t* const start = p;
+    p = addDigits(p, end, mantissa);
+    std::ptrdiff_t digits = p - start;
+    std::ptrdiff_t power = 0;
+    if (p != end && (*p == L'.' || *p == L',')) {
+        const wchar_t* const fractionStart = ++p;
+        p = addDigits(p, end, mantissa);
+        power = fractionStart - p;
+        digits -= power;
+    }
+    if (digits == 0 || digits > 15)
+        return false;
+    if (p != end) {
+        if ((*p | 0x20) == L'x')
+            return false;
+        if ((*p | 0x20) == L'e') {
+            // An exponent: e, a sign perhaps, one to three digits.
+            const wchar_t* q = p + 1;
+            const bool negativeExponent = q != end && *q == L'-';
+            if (q != end && (*q == L'-' || *q == L'+'))
+                ++q;
+            std::uint64_t exponent = 0;
+            const wchar_t* const exponentEnd = addDigits(q, end - q > 4 ? q + 4 : end, exponent);
+            if (exponentEnd == q || exponentEnd - q > 3)
+                return false;
+            power += negativeExponent ? -static_cast<std::ptrdiff_t>(exponent)
+                                      : static_cast<std::ptrdiff_t>(exponent);
+            if (power < -22 || power > 22)
+                return false;
+        }
+    }
+    if (!roundsToNearest())
+        return false;
+    const double magnitude = static_cast<double>(mantissa);
+    value = power < 0 ? magnitude / s_powers[-power] : magnitude * s_powers[power];
+    if (negative)
+        value = -value;
+    return true;
+}
+
 // The whole rule through the C library: marks replaced, then what std::stod
 // does (wcstod, failing on no number or ERANGE) without the cost of its
 // exceptions, and 0 for those failures, infinity or NaN.
@@ -179,17 +275,13 @@ double libraryStringToDouble(std::wstring s, wchar_t mark)
     return std::isfinite(value) ? value : 0.0;
 }
 
-} // namespace
-
-double stringToDouble(const wchar_t* first, const wchar_t* last)
+// Every other text. Longer plain numbers are read by std::from_chars, which
+// rounds as the C library does; what it might read differently (near the
+// limits of the range, or under a rounding mode other than the default) is
+// left to the C library. Kept out of line, so that the common case stays a
+// small function.
+__attribute__((noinline)) double otherNumber(const wchar_t* first, const wchar_t* last)
 {
-    // Plain numbers, nearly all of those in the exports, are read by
-    // std::from_chars, which rounds as the C library does; what it might
-    // read differently (near the limits of the range, or under a rounding
-    // mode other than the default) is left to the C library. A plain number
-    // reads the same whatever the locale's decimal point: in a locale whose
-    // point is neither "." nor "," the C library's way would stop at the
-    // mark and drop the fraction.
     PlainNumber n;
     if (readPlainNumber(first, last, n) && roundsToNearest()) {
         double value = 0;
@@ -206,6 +298,19 @@ double stringToDouble(const wchar_t* first, const wchar_t* last)
         }
     }
     return libraryStringToDouble(std::wstring(first, last), decimalMark());
+}
+
+} // namespace
+
+double stringToDouble(const wchar_t* first, const wchar_t* last)
+{
+    // A plain number reads the same whatever the locale's decimal point: in
+    // a locale whose point is neither "." nor "," the C library's way would
+    // stop at the mark and drop the fraction.
+    double value = 0;
+    if (readShortNumber(first, last, value))
+        return value;
+    return otherNumber(first, last);
 }
 
 double stringToDouble(const std::wstring& s)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <clocale>
 #include <cmath>
@@ -85,6 +86,36 @@ std::wstring randomNumber(std::mt19937_64& random)
     return text;
 }
 
+// Numbers as the exports write them: up to 17 digits in all, a short
+// exponent of up to four digits now and then, blanks before, and a field's
+// end or other text after; the digit runs cross every four-character step.
+std::wstring exportNumber(std::mt19937_64& random)
+{
+    std::uniform_int_distribution<int> coin(0, 1), digit(0, 9), digits(0, 9), small(0, 5), exponent(0, 30);
+    std::wstring text(static_cast<std::size_t>(small(random) == 0 ? small(random) : 0), small(random) ? L' ' : L'\t');
+    if (small(random) < 2)
+        text += small(random) ? L'-' : L'+';
+    for (int i = digits(random); i > 0; --i)
+        text += static_cast<wchar_t>(L'0' + digit(random));
+    if (coin(random)) {
+        text += coin(random) ? L'.' : L',';
+        for (int i = digits(random); i > 0; --i)
+            text += static_cast<wchar_t>(L'0' + digit(random));
+    }
+    if (small(random) < 2) {
+        text += coin(random) ? L'e' : L'E';
+        if (coin(random))
+            text += coin(random) ? L'-' : L'+';
+        const std::wstring value = std::to_wstring(exponent(random));
+        text += std::wstring(static_cast<std::size_t>(small(random) == 0 ? 4 - std::min<int>(4, value.size()) : 0), L'0') + value;
+    }
+    if (small(random) == 0) {
+        static const wchar_t* const tails[] = {L"x", L"e", L"E+", L" m", L"*", L",5", L".5", L"0x1"};
+        text += tails[static_cast<std::size_t>(small(random)) % (sizeof tails / sizeof tails[0])];
+    }
+    return text;
+}
+
 // What printf writes for random doubles, subnormal and huge ones included.
 std::wstring printedDouble(std::mt19937_64& random)
 {
@@ -116,6 +147,7 @@ void compareMany(const char* where)
         texts.push_back(randomText(random));
         texts.push_back(randomNumber(random));
         texts.push_back(printedDouble(random));
+        texts.push_back(exportNumber(random));
     }
     int failures = 0;
     for (const auto& text : texts) {
