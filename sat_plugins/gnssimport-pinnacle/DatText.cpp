@@ -12,12 +12,17 @@ const std::wstring& CDatText::Trimmed(const std::wstring& s, std::wstring& out) 
     return out;
 }
 
-bool CDatText::RightTrimmedEquals(const std::wstring& s, const wchar_t* text) const
+std::size_t CDatText::RightTrimmedLength(const std::wstring& s) const
 {
     std::size_t end = s.size();
     while (end > 0 && IsSpace(s[end - 1]))
         --end;
-    return s.compare(0, end, text) == 0;
+    return end;
+}
+
+bool CDatText::RightTrimmedEquals(const std::wstring& s, const wchar_t* text) const
+{
+    return s.compare(0, RightTrimmedLength(s), text) == 0;
 }
 
 void CDatText::SplitFields(const std::wstring& line, std::vector<strutils::TextRange>& fields) const
@@ -33,8 +38,7 @@ void CDatText::SplitBlanks(const std::wstring& line, std::vector<strutils::TextR
     const wchar_t* p = text.begin;
     do {
         const wchar_t* start = p;
-        while (p != text.end && !IsSpace(*p))
-            ++p;
+        p = m_isSpace.SkipNonSpace(p, text.end);
         // The ends stored one by one: a whole range built on the stack
         // and copied in stalls on store forwarding.
         strutils::TextRange& field = fields.emplace_back();

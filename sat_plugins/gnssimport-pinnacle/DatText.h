@@ -19,6 +19,8 @@ public:
     const std::wstring& Trimmed(const std::wstring& s, std::wstring& out) const;
     // True when s, without trailing white space, equals text.
     bool RightTrimmedEquals(const std::wstring& s, const wchar_t* text) const;
+    // The length of s without its trailing white space.
+    std::size_t RightTrimmedLength(const std::wstring& s) const;
 
     // The fields below are pieces of the line, valid while it is.
 

@@ -57,7 +57,10 @@ void CDatFileParser::ParseContent(ILineSource& lines)
     for (; read < start && lines.NextLine(line); ++read) {
     }
     for (std::size_t i = start; read == start && lines.NextLine(line); ++i) {
-        if (!m_text.RightTrimmedEquals(line, L"") && !m_text.RightTrimmedEquals(line, s_marker)) {
+        // Blank lines and markers are skipped: the trailing blanks are
+        // found once for both tests.
+        const std::size_t length = m_text.RightTrimmedLength(line);
+        if (length != 0 && line.compare(0, length, s_marker) != 0) {
             ParseRecord(line);
             m_somethingParsed = true;
         }

@@ -1,4 +1,5 @@
 // Number reading and text conversion helpers.
+#include "CommonHelpers/LocaleSpace.h"
 #include "CommonHelpers/TargetCharConverter.h"
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -181,6 +183,33 @@ TEST(SplitInto, MatchesReferenceOnEveryShortText)
                 for (std::size_t i = 0; i < ranges.size(); ++i)
                     ASSERT_EQ(ranges[i].str(), expected[i]) << test::U(text);
             }
+        }
+    }
+}
+
+// The vector skip over visible ASCII stops where a character by character
+// look at the facet stops, for characters on both sides of every bound.
+TEST(LocaleSpace, SkipNonSpaceStopsAtTheFirstWhiteSpace)
+{
+    const wchar_t alphabet[] = {L'a', L'!', L'~', L' ', L'\t', L'\n', L'\x7F', L'\x80', L'\xA0',
+                                L'\x3000', static_cast<wchar_t>(-1), L'\0', L'\x20', L'\x21'};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet / sizeof alphabet[0] - 1), length(0, 13);
+    std::uniform_int_distribution<int> plain(0, 3);
+    std::vector<std::locale> locales{std::locale::classic()};
+    if (const char* name = test::commaDecimalLocale())
+        locales.emplace_back(name);
+    for (const std::locale& locale : locales) {
+        const strutils::LocaleSpace isSpace(locale);
+        for (int i = 0; i < 20000; ++i) {
+            std::wstring text(length(random), L'x');
+            for (wchar_t& c : text)
+                c = plain(random) ? L'x' : alphabet[pick(random)];
+            const wchar_t* end = text.data() + text.size();
+            const wchar_t* expected = text.data();
+            while (expected != end && !isSpace(*expected))
+                ++expected;
+            ASSERT_EQ(isSpace.SkipNonSpace(text.data(), end), expected) << test::U(text);
         }
     }
 }
