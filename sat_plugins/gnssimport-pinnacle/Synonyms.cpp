@@ -3,32 +3,59 @@
 #include <cwchar>
 #include <stdexcept>
 
-std::uint64_t CSynonyms::Hash(const wchar_t* text, std::size_t length)
+namespace {
+
+// Spreads every bit of x over the whole result.
+std::uint64_t Mix(std::uint64_t x)
 {
-    // FNV-1a over the characters, then mixed so that the low bits (the
-    // slot) and the high bits (check and filter) all depend on every one.
+    x ^= x >> 29;
+    x *= 0xbf58476d1ce4e5b9ull;
+    x ^= x >> 32;
+    x *= 0x94d049bb133111ebull;
+    x ^= x >> 29;
+    return x;
+}
+
+} // namespace
+
+CSynonyms::Key CSynonyms::MakeKey(const wchar_t* text, std::size_t length)
+{
+    Key key;
+    bool packable = length <= 8;
+    for (std::size_t i = 0; i < length && packable; ++i) {
+        const auto c = static_cast<std::uint32_t>(text[i]);
+        packable = c < 0x100;
+        key.packed |= static_cast<std::uint64_t>(c) << (8 * i);
+    }
+    if (packable) {
+        key.length = static_cast<std::uint32_t>(length) | s_inline;
+        key.hash = Mix(key.packed ^ length << 59);
+        return key;
+    }
+    // FNV-1a over the characters; the length is checked below its limit.
     std::uint64_t h = 14695981039346656037ull ^ length;
     for (std::size_t i = 0; i < length; ++i)
         h = (h ^ static_cast<std::uint32_t>(text[i])) * 1099511628211ull;
-    h ^= h >> 29;
-    h *= 0xbf58476d1ce4e5b9ull;
-    h ^= h >> 32;
-    return h;
+    key.hash = Mix(h);
+    key.packed = key.hash;
+    key.length = static_cast<std::uint32_t>(length);
+    return key;
 }
 
-bool CSynonyms::Holds(const Slot& slot, const wchar_t* name, std::size_t length) const
-{
-    const wchar_t* record = m_pool.data() + (slot.record - 1);
-    return static_cast<std::size_t>(record[0]) == length && std::wmemcmp(record + 1, name, length) == 0;
-}
-
-std::size_t CSynonyms::Probe(const wchar_t* name, std::size_t length, std::uint64_t hash) const
+std::size_t CSynonyms::Probe(const Key& key, const wchar_t* name) const
 {
     const std::size_t mask = m_slots.size() - 1;
-    const std::uint32_t check = Check(hash);
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
-        if (slot.record == 0 || (slot.check == check && Holds(slot, name, length)))
+        if (slot.record == 0)
+            return i;
+        if (slot.packed != key.packed || slot.length != key.length)
+            continue;
+        // A packed name is the name itself; a hash must be confirmed.
+        if (key.length & s_inline)
+            return i;
+        const wchar_t* record = m_pool.data() + (slot.record - 1);
+        if (std::wmemcmp(record + 1, name, key.length) == 0)
             return i;
     }
 }
@@ -43,10 +70,9 @@ void CSynonyms::Grow()
         if (slot.record == 0)
             continue;
         const wchar_t* record = m_pool.data() + (slot.record - 1);
-        const auto length = static_cast<std::size_t>(record[0]);
-        const std::uint64_t hash = Hash(record + 1, length);
-        m_slots[Probe(record + 1, length, hash)] = slot;
-        const std::size_t bit = FilterBit(hash);
+        const Key key = MakeKey(record + 1, static_cast<std::size_t>(record[0]));
+        m_slots[Probe(key, record + 1)] = slot;
+        const std::size_t bit = FilterBit(key.hash);
         m_filter[bit / 64] |= std::uint64_t(1) << bit % 64;
     }
 }
@@ -55,19 +81,20 @@ void CSynonyms::Set(const std::wstring& synonym, const std::wstring& longName)
 {
     // A record's length and offset must fit their fields.
     const std::size_t recordSize = synonym.size() + longName.size() + 2;
-    if (synonym.size() > 0x7FFFFFFF || m_pool.size() + recordSize > 0xFFFFFFFE)
+    if (synonym.size() >= s_inline || m_pool.size() + recordSize > 0xFFFFFFFE)
         throw std::length_error("synonym block too large");
     if ((m_count + 1) * 2 > m_slots.size())
         Grow();
-    const std::uint64_t hash = Hash(synonym.data(), synonym.size());
-    Slot& slot = m_slots[Probe(synonym.data(), synonym.size(), hash)];
+    const Key key = MakeKey(synonym.data(), synonym.size());
+    Slot& slot = m_slots[Probe(key, synonym.data())];
     if (slot.record == 0) {
         ++m_count;
-        const std::size_t bit = FilterBit(hash);
+        const std::size_t bit = FilterBit(key.hash);
         m_filter[bit / 64] |= std::uint64_t(1) << bit % 64;
     }
     // A later long name is a new record; the slot moves to it.
-    slot.check = Check(hash);
+    slot.packed = key.packed;
+    slot.length = key.length;
     slot.record = static_cast<std::uint32_t>(m_pool.size() + 1);
     m_pool.push_back(static_cast<wchar_t>(synonym.size()));
     m_pool.insert(m_pool.end(), synonym.begin(), synonym.end());
@@ -77,13 +104,13 @@ void CSynonyms::Set(const std::wstring& synonym, const std::wstring& longName)
 
 const wchar_t* CSynonyms::Find(const std::wstring& name) const
 {
-    if (m_count == 0)
+    if (m_count == 0 || name.size() >= s_inline)
         return nullptr;
-    const std::uint64_t hash = Hash(name.data(), name.size());
-    const std::size_t bit = FilterBit(hash);
+    const Key key = MakeKey(name.data(), name.size());
+    const std::size_t bit = FilterBit(key.hash);
     if (!(m_filter[bit / 64] >> bit % 64 & 1))
         return nullptr;
-    const Slot& slot = m_slots[Probe(name.data(), name.size(), hash)];
+    const Slot& slot = m_slots[Probe(key, name.data())];
     if (slot.record == 0)
         return nullptr;
     return m_pool.data() + (slot.record - 1) + 1 + name.size();
