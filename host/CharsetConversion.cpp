@@ -248,7 +248,9 @@ const std::string& CharsetConverter::defaultCharset() const
 
 bool CharsetConverter::convert(const std::string& charset, const char* bytes, std::size_t size, std::wstring& out)
 {
-    out.clear();
+    // out is cleared on every failure; on success every character is
+    // written, so what it held is not cleared first (resizing a string
+    // fills only what it grows by).
     if (!m_impl)
         m_impl = std::make_unique<Impl>();
     if (!bytes)
@@ -258,8 +260,10 @@ bool CharsetConverter::convert(const std::string& charset, const char* bytes, st
     if (charset.empty())
         name = isValidUtf8(reinterpret_cast<const unsigned char*>(bytes), size) ? &kUtf8 : &m_impl->defaultCharset;
     const Impl::Charset& entry = m_impl->charset(*name);
-    if (entry.cd == kInvalid)
+    if (entry.cd == kInvalid) {
+        out.clear();
         return false;
+    }
 
     if (!entry.table.empty()) {
         out.resize(size);

@@ -52,14 +52,19 @@ public:
             strutils::fromLocal8Bit(data, size, out);
             return;
         }
-        out.clear();
         // The host reports sizes as int: a longer line cannot cross to it.
-        if (size > static_cast<std::size_t>(INT_MAX / sizeof(wchar_t)))
+        if (size > static_cast<std::size_t>(INT_MAX / sizeof(wchar_t))) {
+            out.clear();
             return;
+        }
         // One array serves every line, so that its buffer is allocated once.
         m_bytes.assign(data, static_cast<int>(size));
-        if (m_imp_target->ConvertBytes(L"strconv", m_charset.c_str(), &m_bytes) != 0)
+        if (m_imp_target->ConvertBytes(L"strconv", m_charset.c_str(), &m_bytes) != 0) {
+            out.clear();
             return;
+        }
+        // out is overwritten whole: resizing without clearing it first fills
+        // only what it grows by.
         const int bytes = m_bytes.size();
         out.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0) / sizeof(wchar_t));
         if (!out.empty())

@@ -134,6 +134,22 @@ TEST(TargetCharConverter, FailingHostConversionGivesEmptyLine)
     Plugin::TargetCharConverter<Plugin::ISatImportTarget3> converter;
     converter.resetTarget(&target, L"CP1251");
     EXPECT_EQ(converter.convertString("abc"), L"");
+    // A line decoded into storage that held a longer one comes out empty too.
+    std::wstring line = L"an earlier, longer line";
+    converter.convertInto("abc", 3, line);
+    EXPECT_EQ(line, L"");
+}
+
+TEST(TargetCharConverter, ReusedLineHoldsOnlyTheNewText)
+{
+    host::RecordingTarget target;
+    Plugin::TargetCharConverter<Plugin::ISatImportTarget3> converter;
+    converter.resetTarget(&target, L"CP1251");
+    std::wstring line;
+    for (const std::string bytes : {"a longer first line", "short", "", "mid-length"}) {
+        converter.convertInto(bytes.data(), bytes.size(), line);
+        EXPECT_EQ(line, std::wstring(bytes.begin(), bytes.end()));
+    }
 }
 
 TEST(TargetCharConverter, WithoutTargetDecodesByLocale)
