@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace TextEncodingDetector {
 
 namespace {
@@ -119,13 +123,14 @@ CFilteredTextStats::CFilteredTextStats(const std::string& buf) : m_pairs(s_disca
                     countedUpTo = CountSegmentLetters(p, size, at + 1);
             };
             std::size_t i = 0;
-#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-            for (; i + 8 <= n; i += 8) {
-                std::uint64_t word = 0;
-                std::memcpy(&word, q + i, 8);
-                // The high bit of each high byte, lowest address first.
-                for (word &= 0x8080808080808080ull; word != 0; word &= word - 1)
-                    visit(i + static_cast<std::size_t>(__builtin_ctzll(word)) / 8);
+#if defined(__SSE2__)
+            // Sixteen bytes at a time: one bit for each high byte, lowest
+            // address first.
+            for (; i + 16 <= n; i += 16) {
+                auto mask = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q + i))));
+                for (; mask != 0; mask &= mask - 1)
+                    visit(i + static_cast<std::size_t>(__builtin_ctz(mask)));
             }
 #endif
             for (; i < n; ++i)
