@@ -3,6 +3,7 @@
 
 #include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
+#include "CommonHelpers/strutils.h"
 #include "Exceptions/Exceptions.h"
 #include "PluginHelpers/RefCounted.h"
 
@@ -42,7 +43,7 @@ float progress(std::size_t row, std::size_t rows)
 bool convertAngle(Plugin::IAngleConverter& converter, const strutils::TextRange& cell, wchar_t positiveLetter,
                   std::wstring& text, double& value)
 {
-    text.assign(cell.begin, cell.end);
+    strutils::assignRange(text, cell.begin, cell.end);
     text.erase(std::remove(text.begin(), text.end(), L' '), text.end());
     const std::size_t letter = text.rfind(positiveLetter);
     if (letter != std::wstring::npos)
@@ -91,7 +92,7 @@ void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
         if (!convertAngle(*converter, row[col[1]], L'N', angle, latitude)
             || !convertAngle(*converter, row[col[2]], L'E', angle, longitude))
             throw Exceptions::CInvalidFileFormat();
-        name.assign(row[col[0]].begin, row[col[0]].end);
+        strutils::assignRange(name, row[col[0]].begin, row[col[0]].end);
         m_pImportTarget->SetText(Plugin::Point, name.c_str());
         m_pImportTarget->SetValue(Plugin::Latitude, latitude);
         m_pImportTarget->SetValue(Plugin::Longitude, longitude);
@@ -117,9 +118,9 @@ void CImportPluginImpl::ProcessLinesTable(CTableFile& table)
     for (std::size_t i = 0; i < rows && table.NextRow(row); ++i) {
         if (row.size() <= rightmost)
             continue;
-        name.assign(row[col[0]].begin, row[col[0]].end);
+        strutils::assignRange(name, row[col[0]].begin, row[col[0]].end);
         m_pImportTarget->SetText(Plugin::VectorOrigin, name.c_str());
-        name.assign(row[col[1]].begin, row[col[1]].end);
+        strutils::assignRange(name, row[col[1]].begin, row[col[1]].end);
         m_pImportTarget->SetText(Plugin::VectorTarget, name.c_str());
         const double dx = number(row[col[2]]);
         const double dy = number(row[col[3]]);

@@ -8,7 +8,7 @@ CDatText::CDatText() : m_isSpace(m_locale) {}
 const std::wstring& CDatText::Trimmed(const std::wstring& s, std::wstring& out) const
 {
     const strutils::TextRange text = Trimmed(strutils::TextRange{s.data(), s.data() + s.size()});
-    out.assign(text.begin, text.end);
+    strutils::assignRange(out, text.begin, text.end);
     return out;
 }
 
@@ -53,7 +53,7 @@ const std::wstring& CDatText::Field(const std::vector<strutils::TextRange>& fiel
                                     std::wstring& out) const
 {
     const strutils::TextRange field = Trimmed(fields.at(i));
-    out.assign(field.begin, field.end);
+    strutils::assignRange(out, field.begin, field.end);
     return out;
 }
 

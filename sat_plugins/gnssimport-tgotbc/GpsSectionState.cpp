@@ -2,6 +2,7 @@
 
 #include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
+#include "CommonHelpers/strutils.h"
 #include "DataLine.h"
 #include "Exceptions/Exceptions.h"
 
@@ -46,8 +47,8 @@ void CGpsSectionState::ParseLine(const std::wstring& line)
         throw CParseException::InvalidStrFormat();
     const double factor = rms / Plugin::Utils::rootOfSum(squaredSigmaX, squaredSigmaY, squaredSigmaZ);
 
-    m_texts[0].assign(fields[2].begin, fields[2].end);
-    m_texts[1].assign(fields[3].begin, fields[3].end);
+    strutils::assignRange(m_texts[0], fields[2].begin, fields[2].end);
+    strutils::assignRange(m_texts[1], fields[3].begin, fields[3].end);
     m_pParser->AddVector(m_texts[0], m_texts[1], dx, dy, dz, std::sqrt(squaredSigmaX), std::sqrt(squaredSigmaY),
                          std::sqrt(squaredSigmaZ), rms, factor);
 }

@@ -1,6 +1,7 @@
 #include "PointsSectionState.h"
 
 #include "CommonHelpers/Utils.h"
+#include "CommonHelpers/strutils.h"
 #include "DataLine.h"
 #include "Exceptions/Exceptions.h"
 
@@ -17,7 +18,7 @@ const std::wstring& WithoutTrailing(const strutils::TextRange& field, wchar_t le
     const wchar_t* end = field.end;
     while (end != field.begin && end[-1] == letter)
         --end;
-    text.assign(field.begin, end);
+    strutils::assignRange(text, field.begin, end);
     return text;
 }
 
@@ -54,7 +55,7 @@ void CPointsSectionState::ParseLine(const std::wstring& line)
     // left for the host's converter, which makes such angles negative.
     const double latitude = ConvertAngle(m_pParser, WithoutTrailing(fields[3], L'N', m_texts[0]));
     const double longitude = ConvertAngle(m_pParser, WithoutTrailing(fields[4], L'E', m_texts[1]));
-    m_texts[2].assign(fields[2].begin, fields[2].end);
+    strutils::assignRange(m_texts[2], fields[2].begin, fields[2].end);
     const bool sent = m_pParser->AddPoint(m_texts[2], latitude, longitude);
 
     // Heights of a repeated station would land on the point opened last.

@@ -68,7 +68,7 @@ bool CTopconParser::ConvertAngle(const strutils::TextRange& field, double& value
 void CTopconParser::ParsePoint(const std::vector<strutils::TextRange>& fields)
 {
     const strutils::TextRange& name = fields.at(1);
-    m_text.assign(name.begin, name.end);
+    strutils::assignRange(m_text, name.begin, name.end);
     m_pImportTarget->SetText(Point, m_text.c_str());
 
     double value = 0;
@@ -94,7 +94,7 @@ const std::wstring& CTopconParser::Name(const std::vector<strutils::TextRange>& 
 {
     // A missing field is an empty name.
     const strutils::TextRange name = i < fields.size() ? Trimmed(fields[i]) : strutils::TextRange{nullptr, nullptr};
-    m_text.assign(name.begin, name.end);
+    strutils::assignRange(m_text, name.begin, name.end);
     return m_text;
 }
 
