@@ -25,6 +25,8 @@ private:
     // so a file with only one kind of terminator is not searched again and
     // again for the other.
     const char* nextOf(char c, const char*& cached) const;
+    // The first CR or LF at or after m_pos, or m_end.
+    const char* nextTerminator();
 
     const char* m_begin = nullptr;
     const char* m_pos = nullptr;
