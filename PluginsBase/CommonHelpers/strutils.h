@@ -59,6 +59,12 @@ inline void assignRange(std::wstring& s, const wchar_t* begin, const wchar_t* en
 void splitInto(const wchar_t* begin, const wchar_t* end, const std::wstring& separators,
                std::vector<TextRange>& fields);
 
+namespace detail {
+// The split at one separator without the AVX2 path that splitInto takes
+// where the processor has it: the tests check both on such machines.
+void splitIntoBaseline(const wchar_t* begin, const wchar_t* end, wchar_t separator, std::vector<TextRange>& fields);
+} // namespace detail
+
 // Removes the leading and trailing characters that ctype classes as space,
 // as boost::algorithm::trim does with the locale ctype comes from, without
 // looking the facet up again for every string.

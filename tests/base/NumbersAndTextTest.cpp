@@ -163,8 +163,9 @@ TEST(TargetCharConverter, WithoutTargetDecodesByLocale)
 }
 
 // Every text of up to nine characters over {a , ;} (separators at every
-// position, next to each other, at both ends, across the four-character
-// steps of the scan) splits as a plain character-by-character reference does.
+// position, next to each other, at both ends, across the four- and
+// eight-character steps of the scans) splits as a plain character-by-
+// character reference does.
 std::vector<std::wstring> referenceSplit(const std::wstring& text, const std::wstring& separators)
 {
     std::vector<std::wstring> fields(1);
@@ -198,6 +199,12 @@ TEST(SplitInto, MatchesReferenceOnEveryShortText)
                 ASSERT_EQ(ranges.size(), expected.size()) << test::U(text);
                 for (std::size_t i = 0; i < ranges.size(); ++i)
                     ASSERT_EQ(ranges[i].str(), expected[i]) << test::U(text);
+                if (separators.size() == 1) {
+                    strutils::detail::splitIntoBaseline(text.data(), text.data() + text.size(), separators[0], ranges);
+                    ASSERT_EQ(ranges.size(), expected.size()) << test::U(text);
+                    for (std::size_t i = 0; i < ranges.size(); ++i)
+                        ASSERT_EQ(ranges[i].str(), expected[i]) << test::U(text);
+                }
             }
         }
     }
