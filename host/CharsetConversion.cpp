@@ -205,28 +205,34 @@ struct CharsetConverter::Impl {
         bool invalid = false;
         std::size_t i = 0;
 #if defined(__SSE2__)
-        if (entry.asciiIdentity) {
+        if (entry.asciiIdentity && size >= 16) {
             // Blocks of ASCII, most of an export, are only widened: sixteen
-            // bytes to sixteen characters in a few unpacking steps.
+            // bytes to sixteen characters in a few unpacking steps. The last
+            // block ends at the end of the line, overlapping the one before
+            // it rather than leaving a tail of single bytes.
             static_assert(sizeof(wchar_t) == 4, "four bytes to a wide character");
             const __m128i zero = _mm_setzero_si128();
-            for (; i + 16 <= size; i += 16) {
-                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            for (std::size_t block = 0;; block += 16) {
+                if (block + 16 > size)
+                    block = size - 16;
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + block));
                 if (_mm_movemask_epi8(bytes) == 0) {
                     const __m128i low = _mm_unpacklo_epi8(bytes, zero);
                     const __m128i high = _mm_unpackhi_epi8(bytes, zero);
-                    auto* out = reinterpret_cast<__m128i*>(text + i);
+                    auto* out = reinterpret_cast<__m128i*>(text + block);
                     _mm_storeu_si128(out, _mm_unpacklo_epi16(low, zero));
                     _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(low, zero));
                     _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(high, zero));
                     _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(high, zero));
                 } else {
-                    for (std::size_t k = 0; k < 16; ++k) {
-                        const wchar_t c = table[in[i + k]];
-                        text[i + k] = c;
+                    for (std::size_t k = block; k < block + 16; ++k) {
+                        const wchar_t c = table[in[k]];
+                        text[k] = c;
                         invalid |= c == kNoCharacter;
                     }
                 }
+                if (block + 16 == size)
+                    return !invalid;
             }
         }
 #endif
