@@ -38,10 +38,10 @@ double Number(const strutils::TextRange& field)
 
 } // namespace
 
-void CTopconParser::ParseLine(const std::wstring& line)
+void CTopconParser::ParseLine(std::wstring& line)
 {
     // Never empty: a line without commas is one field. The fields are
-    // pieces of the line; only the texts sent on are copied.
+    // pieces of the line, and so are the names sent on (see SendText).
     std::vector<strutils::TextRange>& fields = m_fields;
     strutils::splitInto(line.data(), line.data() + line.size(), s_separator, fields);
     try {
@@ -67,9 +67,7 @@ bool CTopconParser::ConvertAngle(const strutils::TextRange& field, double& value
 
 void CTopconParser::ParsePoint(const std::vector<strutils::TextRange>& fields)
 {
-    const strutils::TextRange& name = fields.at(1);
-    strutils::assignRange(m_text, name.begin, name.end);
-    m_pImportTarget->SetText(Point, m_text.c_str());
+    SendText(Point, fields.at(1));
 
     double value = 0;
     if (!ConvertAngle(fields.at(2), value))
@@ -90,23 +88,35 @@ strutils::TextRange CTopconParser::Trimmed(strutils::TextRange field) const
     return m_isSpace.Trimmed(field);
 }
 
-const std::wstring& CTopconParser::Name(const std::vector<strutils::TextRange>& fields, std::size_t i)
+strutils::TextRange CTopconParser::Name(const std::vector<strutils::TextRange>& fields, std::size_t i) const
 {
     // A missing field is an empty name.
-    const strutils::TextRange name = i < fields.size() ? Trimmed(fields[i]) : strutils::TextRange{nullptr, nullptr};
-    strutils::assignRange(m_text, name.begin, name.end);
-    return m_text;
+    return i < fields.size() ? Trimmed(fields[i]) : strutils::TextRange{nullptr, nullptr};
+}
+
+void CTopconParser::SendText(SatEvents event, const strutils::TextRange& text)
+{
+    // The character after the text (a comma, a blank trimmed off, or the
+    // line's own terminating NUL) is made NUL for the call and put back:
+    // the host reads the text during the call, and nothing is copied.
+    auto* end = const_cast<wchar_t*>(text.end);
+    const wchar_t saved = *end;
+    *end = L'\0';
+    m_pImportTarget->SetText(event, text.begin);
+    *end = saved;
 }
 
 void CTopconParser::ParseVector(const std::vector<strutils::TextRange>& fields)
 {
-    if (Name(fields, 1).empty())
+    const strutils::TextRange origin = Name(fields, 1);
+    if (origin.begin == origin.end)
         throw CParseException::VectorOriginNotSet();
-    m_pImportTarget->SetText(VectorOrigin, m_text.c_str());
+    SendText(VectorOrigin, origin);
 
-    if (Name(fields, 2).empty())
+    const strutils::TextRange target = Name(fields, 2);
+    if (target.begin == target.end)
         throw CParseException::VectorTargetNotSet();
-    m_pImportTarget->SetText(VectorTarget, m_text.c_str());
+    SendText(VectorTarget, target);
 
     m_pImportTarget->SetValue(DeltaX, Number(fields.at(3)));
     m_pImportTarget->SetValue(DeltaY, Number(fields.at(4)));

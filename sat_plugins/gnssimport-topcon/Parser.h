@@ -21,7 +21,9 @@ public:
 
     // Sends the records of one line. A record too short for a field it needs
     // ends silently; a vector without base or rover name throws CParseException.
-    void ParseLine(const std::wstring& line);
+    // The line is borrowed as scratch while it is parsed (names are ended in
+    // place for the host) and is as it was afterwards.
+    void ParseLine(std::wstring& line);
     // True once a "P" or "VPP" record has been read.
     bool SomethingParsed() const { return m_somethingParsed; }
 
@@ -32,8 +34,10 @@ private:
     bool ConvertAngle(const strutils::TextRange& field, double& value);
     // field without leading and trailing white space.
     strutils::TextRange Trimmed(strutils::TextRange field) const;
-    // Field i trimmed, in m_text; empty when the record has no field i.
-    const std::wstring& Name(const std::vector<strutils::TextRange>& fields, std::size_t i);
+    // Field i trimmed; empty when the record has no field i.
+    strutils::TextRange Name(const std::vector<strutils::TextRange>& fields, std::size_t i) const;
+    // Sends text, a piece of the line being parsed, to the host.
+    void SendText(Plugin::SatEvents event, const strutils::TextRange& text);
 
     static const std::wstring s_separator;
 
@@ -46,5 +50,4 @@ private:
     // Kept from record to record so that their storage is reused.
     std::vector<strutils::TextRange> m_fields;
     std::wstring m_angle;
-    std::wstring m_text;
 };
