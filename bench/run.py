@@ -93,7 +93,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", required=True)
     parser.add_argument("--inputs")
-    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("--repeat", type=int, default=5)
     parser.add_argument("--formats", default=",".join(REFERENCES))
     parser.add_argument("--sizes", default="1,10,100")
     parser.add_argument("--hashes", help="write the event hash of every input to this file")
