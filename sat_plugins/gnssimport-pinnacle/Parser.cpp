@@ -10,6 +10,7 @@ namespace {
 const wchar_t* const s_synonymTitle = L"List of Synonyms for Long Names";
 const wchar_t* const s_synonymEnd = L"End of List";
 const wchar_t* const s_marker = L":::";
+const std::size_t s_markerLength = 3;
 
 int lineNumber(std::size_t index)
 {
@@ -60,7 +61,7 @@ void CDatFileParser::ParseContent(ILineSource& lines)
         // Blank lines and markers are skipped: the trailing blanks are
         // found once for both tests.
         const std::size_t length = m_text.RightTrimmedLength(line);
-        if (length != 0 && line.compare(0, length, s_marker) != 0) {
+        if (length != 0 && !(length == s_markerLength && line.compare(0, length, s_marker) == 0)) {
             ParseRecord(line);
             m_somethingParsed = true;
         }

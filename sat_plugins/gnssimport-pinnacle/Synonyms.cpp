@@ -21,16 +21,22 @@ std::uint64_t Mix(std::uint64_t x)
 CSynonyms::Key CSynonyms::MakeKey(const wchar_t* text, std::size_t length)
 {
     Key key;
-    bool packable = length <= 8;
-    for (std::size_t i = 0; i < length && packable; ++i) {
-        const auto c = static_cast<std::uint32_t>(text[i]);
-        packable = c < 0x100;
-        key.packed |= static_cast<std::uint64_t>(c) << (8 * i);
-    }
-    if (packable) {
-        key.length = static_cast<std::uint32_t>(length) | s_inline;
-        key.hash = Mix(key.packed ^ length << 59);
-        return key;
+    if (length <= 8) {
+        // Packed first; the bits of all characters are gathered and
+        // checked once, not after every character.
+        std::uint32_t all = 0;
+        std::uint64_t packed = 0;
+        for (std::size_t i = 0; i < length; ++i) {
+            const auto c = static_cast<std::uint32_t>(text[i]);
+            all |= c;
+            packed |= static_cast<std::uint64_t>(c & 0xFFu) << (8 * i);
+        }
+        if (all < 0x100) {
+            key.packed = packed;
+            key.length = static_cast<std::uint32_t>(length) | s_inline;
+            key.hash = Mix(packed ^ length << 59);
+            return key;
+        }
     }
     // FNV-1a over the characters; the length is checked below its limit.
     std::uint64_t h = 14695981039346656037ull ^ length;
