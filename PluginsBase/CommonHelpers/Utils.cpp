@@ -181,7 +181,8 @@ const wchar_t* addDigits(const wchar_t* p, const wchar_t* const limit, std::uint
             break;
         // d0*1000 + d1*100 and d2*10 + d3 in the two low lanes.
         const __m128i pairs = _mm_madd_epi16(_mm_packs_epi32(digits, digits), weights);
-        const auto value = static_cast<std::uint32_t>(_mm_cvtsi128_si32(pairs) + _mm_cvtsi128_si32(_mm_srli_si128(pairs, 4)));
+        const auto value =
+            static_cast<std::uint32_t>(_mm_cvtsi128_si32(pairs) + _mm_cvtsi128_si32(_mm_srli_si128(pairs, 4)));
         mantissa = mantissa * 10000 + value;
         p += 4;
     }

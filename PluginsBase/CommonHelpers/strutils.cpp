@@ -194,6 +194,37 @@ const wchar_t* fieldEnd(const wchar_t* from, const wchar_t* end, const std::wstr
     return end;
 }
 
+// The state of a split at one separator: the fields found so far and where
+// the next one starts. The vector steps find separators in blocks, the
+// character steps the rest; both hand them to the same field callable.
+template <class Field>
+struct SplitState {
+    Field& field;
+    const wchar_t* start;
+    std::size_t n = 0;
+
+    void separatorAt(const wchar_t* stop)
+    {
+        field(n++, start, stop);
+        start = stop + 1;
+    }
+    // The separators of the block at p, one bit each, lowest first.
+    void separatorsIn(const wchar_t* p, unsigned mask)
+    {
+        for (; mask != 0; mask &= mask - 1)
+            separatorAt(p + __builtin_ctz(mask));
+    }
+    // The characters from p to end one by one, then the last field.
+    std::size_t finish(const wchar_t* p, const wchar_t* const end, wchar_t separator)
+    {
+        for (; p != end; ++p)
+            if (*p == separator)
+                separatorAt(p);
+        field(n++, start, end);
+        return n;
+    }
+};
+
 // Calls field(n, begin, end) for each field of [begin, end) between single
 // separators; returns their number. Four characters are compared at a time
 // and every separator among them taken from the mask, so that short fields
@@ -201,29 +232,17 @@ const wchar_t* fieldEnd(const wchar_t* from, const wchar_t* end, const std::wstr
 template <class Field>
 std::size_t splitAt(const wchar_t* p, const wchar_t* const end, wchar_t separator, Field& field)
 {
-    std::size_t n = 0;
-    const wchar_t* start = p;
+    SplitState<Field> state{field, p};
 #if defined(__SSE2__)
     static_assert(sizeof(wchar_t) == 4, "four wide characters to a vector");
     const __m128i wanted = _mm_set1_epi32(static_cast<int>(separator));
     for (; end - p >= 4; p += 4) {
         const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        auto mask = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(chars, wanted))));
-        for (; mask != 0; mask &= mask - 1) {
-            const wchar_t* stop = p + __builtin_ctz(mask);
-            field(n++, start, stop);
-            start = stop + 1;
-        }
+        const __m128i found = _mm_cmpeq_epi32(chars, wanted);
+        state.separatorsIn(p, static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(found))));
     }
 #endif
-    for (; p != end; ++p) {
-        if (*p == separator) {
-            field(n++, start, p);
-            start = p + 1;
-        }
-    }
-    field(n++, start, end);
-    return n;
+    return state.finish(p, end, separator);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -233,26 +252,14 @@ template <class Field>
 __attribute__((target("avx2"))) std::size_t splitAtAvx2(const wchar_t* p, const wchar_t* const end,
                                                         wchar_t separator, Field& field)
 {
-    std::size_t n = 0;
-    const wchar_t* start = p;
+    SplitState<Field> state{field, p};
     const __m256i wanted = _mm256_set1_epi32(static_cast<int>(separator));
     for (; end - p >= 8; p += 8) {
         const __m256i chars = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-        auto mask = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(chars, wanted))));
-        for (; mask != 0; mask &= mask - 1) {
-            const wchar_t* stop = p + __builtin_ctz(mask);
-            field(n++, start, stop);
-            start = stop + 1;
-        }
+        const __m256i found = _mm256_cmpeq_epi32(chars, wanted);
+        state.separatorsIn(p, static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(found))));
     }
-    for (; p != end; ++p) {
-        if (*p == separator) {
-            field(n++, start, p);
-            start = p + 1;
-        }
-    }
-    field(n++, start, end);
-    return n;
+    return state.finish(p, end, separator);
 }
 
 bool hasAvx2()

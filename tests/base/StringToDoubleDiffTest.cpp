@@ -107,7 +107,9 @@ std::wstring exportNumber(std::mt19937_64& random)
         if (coin(random))
             text += coin(random) ? L'-' : L'+';
         const std::wstring value = std::to_wstring(exponent(random));
-        text += std::wstring(static_cast<std::size_t>(small(random) == 0 ? 4 - std::min<int>(4, value.size()) : 0), L'0') + value;
+        // Now and then padded with zeros to four digits.
+        const int zeros = small(random) == 0 ? 4 - std::min<int>(4, static_cast<int>(value.size())) : 0;
+        text += std::wstring(static_cast<std::size_t>(zeros), L'0') + value;
     }
     if (small(random) == 0) {
         static const wchar_t* const tails[] = {L"x", L"e", L"E+", L" m", L"*", L",5", L".5", L"0x1"};
