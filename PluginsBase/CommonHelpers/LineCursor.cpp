@@ -1,7 +1,6 @@
 #include "LineCursor.h"
 
 #include <algorithm>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -13,41 +12,27 @@ void LineCursor::reset(const std::string& bytes)
 {
     m_begin = m_pos = bytes.data();
     m_end = m_begin + bytes.size();
-    m_nextCr = m_nextLf = nullptr;
 }
 
-const char* LineCursor::nextOf(char c, const char*& cached) const
+const char* LineCursor::nextTerminator() const
 {
-    if (!cached || cached < m_pos) {
-        const void* found = std::memchr(m_pos, c, static_cast<std::size_t>(m_end - m_pos));
-        cached = found ? static_cast<const char*>(found) : m_end;
-    }
-    return cached;
-}
-
-const char* LineCursor::nextTerminator()
-{
+    const char* p = m_pos;
 #if defined(__SSE2__)
     // Both terminators looked for together, sixteen bytes at a time: lines
     // are short, and two searches of the library would each pay their call.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const char* p = m_pos;
     for (; m_end - p >= 16; p += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
         if (mask != 0)
             return p + __builtin_ctz(static_cast<unsigned>(mask));
     }
+#endif
     for (; p != m_end; ++p)
         if (*p == '\r' || *p == '\n')
             return p;
     return m_end;
-#else
-    const char* lf = nextOf('\n', m_nextLf);
-    const char* cr = nextOf('\r', m_nextCr);
-    return cr < lf ? cr : lf;
-#endif
 }
 
 bool LineCursor::next(const char*& begin, std::size_t& size)

@@ -21,18 +21,12 @@ public:
     std::size_t position() const { return static_cast<std::size_t>(m_pos - m_begin); }
 
 private:
-    // The first c at or after m_pos, or m_end; found once per occurrence,
-    // so a file with only one kind of terminator is not searched again and
-    // again for the other.
-    const char* nextOf(char c, const char*& cached) const;
     // The first CR or LF at or after m_pos, or m_end.
-    const char* nextTerminator();
+    const char* nextTerminator() const;
 
     const char* m_begin = nullptr;
     const char* m_pos = nullptr;
     const char* m_end = nullptr;
-    const char* m_nextCr = nullptr;
-    const char* m_nextLf = nullptr;
 };
 
 // The number of lines LineCursor (and strutils::nextLine) yields for bytes.
