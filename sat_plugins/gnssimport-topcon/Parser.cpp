@@ -25,10 +25,12 @@ CTopconParser::CTopconParser(ISatImportTarget* target)
 
 namespace {
 
+// The keywords are a few characters long: compared in place, without a
+// library call for every line.
 bool Is(const strutils::TextRange& field, const wchar_t* keyword, std::size_t length)
 {
     return static_cast<std::size_t>(field.end - field.begin) == length
-           && std::wmemcmp(field.begin, keyword, length) == 0;
+           && std::equal(field.begin, field.end, keyword);
 }
 
 double Number(const strutils::TextRange& field)
