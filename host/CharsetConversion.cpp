@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <string>
@@ -203,7 +202,6 @@ struct CharsetConverter::Impl {
     {
         const wchar_t* table = entry.table.data();
         bool invalid = false;
-        std::size_t i = 0;
 #if defined(__SSE2__)
         if (entry.asciiIdentity && size >= 16) {
             // Blocks of ASCII, most of an export, are only widened: sixteen
@@ -236,7 +234,7 @@ struct CharsetConverter::Impl {
             }
         }
 #endif
-        for (; i < size; ++i) {
+        for (std::size_t i = 0; i < size; ++i) {
             const wchar_t c = table[in[i]];
             text[i] = c;
             invalid |= c == kNoCharacter;

@@ -112,8 +112,8 @@ CFilteredTextStats::CFilteredTextStats(const std::string& buf) : m_pairs(s_disca
         lastHighChunk = chunk;
         if (highs * std::size_t{4} < n) {
             // Few high bytes, as in an export with some Russian names: only
-            // they are counted, found eight bytes at a time, and only their
-            // neighbours can be letters of a segment of both kinds.
+            // they are counted, and only their neighbours can be letters of
+            // a segment of both kinds.
             const auto visit = [&](std::size_t k) {
                 ++pairs[Cell(k ? q[k - 1] : before, q[k], k)];
                 const std::size_t at = chunk + k;
