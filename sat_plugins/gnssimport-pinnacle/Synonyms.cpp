@@ -70,8 +70,8 @@ void CSynonyms::Grow()
 {
     std::vector<Slot> slots(m_slots.empty() ? 64 : m_slots.size() * 2);
     m_slots.swap(slots);
-    // Eight bits per slot: four times as many bits as synonyms at most.
-    m_filter.assign(m_slots.size() / 8, 0);
+    // Sixteen bits per slot: more than twenty bits for every synonym.
+    m_filter.assign(m_slots.size() / 4, 0);
     for (const Slot& slot : slots) {
         if (slot.record == 0)
             continue;
@@ -89,7 +89,7 @@ void CSynonyms::Set(const std::wstring& synonym, const std::wstring& longName)
     const std::size_t recordSize = synonym.size() + longName.size() + 2;
     if (synonym.size() >= s_inline || m_pool.size() + recordSize > 0xFFFFFFFE)
         throw std::length_error("synonym block too large");
-    if ((m_count + 1) * 2 > m_slots.size())
+    if ((m_count + 1) * 4 > m_slots.size() * 3)
         Grow();
     const Key key = MakeKey(synonym.data(), synonym.size());
     Slot& slot = m_slots[Probe(key, synonym.data())];

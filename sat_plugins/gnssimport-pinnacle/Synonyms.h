@@ -49,6 +49,6 @@ private:
     // Records: the synonym's length, its characters, the long name and a NUL.
     std::vector<wchar_t> m_pool;
     std::size_t m_count = 0;
-    std::vector<Slot> m_slots;           // a power of two in size, at most half full
+    std::vector<Slot> m_slots;           // a power of two in size, at most three quarters full
     std::vector<std::uint64_t> m_filter; // a bit set for every synonym's hash
 };
