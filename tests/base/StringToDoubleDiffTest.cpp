@@ -59,14 +59,11 @@ std::wstring randomText(std::mt19937_64& random)
     return text;
 }
 
-// Well-formed numbers of every size: long mantissas, exponents near and
-// beyond the limits of double, either mark, blanks and trailing text.
-std::wstring randomNumber(std::mt19937_64& random)
+// Appends digits, and half the time either mark and more digits; each run
+// of digits as long as digits draws.
+void appendMantissa(std::mt19937_64& random, std::uniform_int_distribution<int>& digits, std::wstring& text)
 {
-    std::uniform_int_distribution<int> coin(0, 1), digit(0, 9), digits(0, 30), small(0, 5);
-    std::wstring text(static_cast<std::size_t>(small(random) == 0 ? small(random) : 0), L' ');
-    if (coin(random))
-        text += coin(random) ? L'-' : L'+';
+    std::uniform_int_distribution<int> coin(0, 1), digit(0, 9);
     for (int i = digits(random); i > 0; --i)
         text += static_cast<wchar_t>(L'0' + digit(random));
     if (coin(random)) {
@@ -74,6 +71,17 @@ std::wstring randomNumber(std::mt19937_64& random)
         for (int i = digits(random); i > 0; --i)
             text += static_cast<wchar_t>(L'0' + digit(random));
     }
+}
+
+// Well-formed numbers of every size: long mantissas, exponents near and
+// beyond the limits of double, either mark, blanks and trailing text.
+std::wstring randomNumber(std::mt19937_64& random)
+{
+    std::uniform_int_distribution<int> coin(0, 1), digits(0, 30), small(0, 5);
+    std::wstring text(static_cast<std::size_t>(small(random) == 0 ? small(random) : 0), L' ');
+    if (coin(random))
+        text += coin(random) ? L'-' : L'+';
+    appendMantissa(random, digits, text);
     if (coin(random)) {
         text += coin(random) ? L'e' : L'E';
         if (coin(random))
@@ -91,17 +99,11 @@ std::wstring randomNumber(std::mt19937_64& random)
 // end or other text after; the digit runs cross every four-character step.
 std::wstring exportNumber(std::mt19937_64& random)
 {
-    std::uniform_int_distribution<int> coin(0, 1), digit(0, 9), digits(0, 9), small(0, 5), exponent(0, 30);
+    std::uniform_int_distribution<int> coin(0, 1), digits(0, 9), small(0, 5), exponent(0, 30);
     std::wstring text(static_cast<std::size_t>(small(random) == 0 ? small(random) : 0), small(random) ? L' ' : L'\t');
     if (small(random) < 2)
         text += small(random) ? L'-' : L'+';
-    for (int i = digits(random); i > 0; --i)
-        text += static_cast<wchar_t>(L'0' + digit(random));
-    if (coin(random)) {
-        text += coin(random) ? L'.' : L',';
-        for (int i = digits(random); i > 0; --i)
-            text += static_cast<wchar_t>(L'0' + digit(random));
-    }
+    appendMantissa(random, digits, text);
     if (small(random) < 2) {
         text += coin(random) ? L'e' : L'E';
         if (coin(random))
