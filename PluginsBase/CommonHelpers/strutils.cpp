@@ -337,20 +337,6 @@ void splitIntoBaseline(const wchar_t* begin, const wchar_t* end, wchar_t separat
 
 } // namespace detail
 
-void trimInPlace(std::wstring& s, const std::ctype<wchar_t>& ctype)
-{
-    std::size_t end = s.size();
-    while (end > 0 && ctype.is(std::ctype_base::space, s[end - 1]))
-        --end;
-    std::size_t begin = 0;
-    while (begin < end && ctype.is(std::ctype_base::space, s[begin]))
-        ++begin;
-    if (end < s.size())
-        s.erase(end);
-    if (begin > 0)
-        s.erase(0, begin);
-}
-
 std::wstring format1(const std::wstring& format, const std::wstring& arg)
 {
     std::wstring out = format;

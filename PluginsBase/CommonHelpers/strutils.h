@@ -65,11 +65,6 @@ namespace detail {
 void splitIntoBaseline(const wchar_t* begin, const wchar_t* end, wchar_t separator, std::vector<TextRange>& fields);
 } // namespace detail
 
-// Removes the leading and trailing characters that ctype classes as space,
-// as boost::algorithm::trim does with the locale ctype comes from, without
-// looking the facet up again for every string.
-void trimInPlace(std::wstring& s, const std::ctype<wchar_t>& ctype);
-
 // Replaces the first "%ls" of format by arg (no length limit).
 std::wstring format1(const std::wstring& format, const std::wstring& arg);
 

@@ -29,12 +29,12 @@ const std::wstring* CBaseStateImpl::ReadDataLine(const std::wstring& line)
 {
     // Most lines have nothing to trim and are read as they are.
     const std::wstring* lineToParse = &line;
-    if (line.empty() || m_ctype->is(std::ctype_base::space, line.front())
-        || m_ctype->is(std::ctype_base::space, line.back())) {
-        m_lineToParse.assign(line);
-        strutils::trimInPlace(m_lineToParse, *m_ctype);
-        if (m_lineToParse.empty())
-            return nullptr;
+    const strutils::TextRange whole{line.data(), line.data() + line.size()};
+    const strutils::TextRange trimmed = m_isSpace.Trimmed(whole);
+    if (trimmed.begin == trimmed.end)
+        return nullptr;
+    if (trimmed.begin != whole.begin || trimmed.end != whole.end) {
+        strutils::assignRange(m_lineToParse, trimmed.begin, trimmed.end);
         lineToParse = &m_lineToParse;
     }
     return SectionStateChange(*lineToParse) ? nullptr : lineToParse;

@@ -2,6 +2,7 @@
 // section headers.
 #pragma once
 
+#include "CommonHelpers/LocaleSpace.h"
 #include "DataLine.h"
 #include "IParser.h"
 #include "IParserState.h"
@@ -12,10 +13,7 @@
 
 class CBaseStateImpl : public IParserState {
 public:
-    explicit CBaseStateImpl(IParser* pParser)
-        : m_pParser(pParser), m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale))
-    {
-    }
+    explicit CBaseStateImpl(IParser* pParser) : m_pParser(pParser), m_isSpace(m_locale) {}
 
     // True when line is a "[name]" header; the parser then is in the
     // state of that section (the initial state for an unknown name).
@@ -38,5 +36,5 @@ private:
     std::wstring m_lineToParse;
     // White space is that of the global locale when the section starts.
     std::locale m_locale;
-    const std::ctype<wchar_t>* m_ctype;
+    strutils::LocaleSpace m_isSpace;
 };
