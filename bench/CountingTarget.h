@@ -5,7 +5,7 @@
 #pragma once
 
 #include "host/CharsetConversion.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <cstdint>
 #include <string>

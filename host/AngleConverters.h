@@ -1,7 +1,7 @@
 // Host-side angle converters: every AngleConverter::Type, results in radians.
 #pragma once
 
-#include "SDK/UnitCoverters.h"
+#include <gnssimport/UnitCoverters.h>
 
 #include <string>
 

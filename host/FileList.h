@@ -1,7 +1,7 @@
 // The host's list of files handed to DoImport.
 #pragma once
 
-#include "SDK/BaseTypes.h"
+#include <gnssimport/BaseTypes.h>
 
 #include <string>
 #include <vector>

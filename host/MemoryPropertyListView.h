@@ -2,7 +2,7 @@
 // text field per element that carries a propid attribute.
 #pragma once
 
-#include "SDK/Plugin.h"
+#include <gnssimport/Plugin.h>
 
 #include <map>
 #include <string>

@@ -2,7 +2,7 @@
 // descriptor.
 #pragma once
 
-#include "SDK/Plugin.h"
+#include <gnssimport/Plugin.h>
 
 #include <stdexcept>
 #include <string>

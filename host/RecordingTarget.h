@@ -4,7 +4,7 @@
 
 #include "CharsetConversion.h"
 #include "ImportModel.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // key=value file.
 #pragma once
 
-#include "SDK/Settings.h"
+#include <gnssimport/Settings.h>
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 // The "charset" setting every plug-in reads from the host's settings store.
 #pragma once
 
-#include "../SDK/Settings.h"
+#include <gnssimport/Settings.h>
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "../PluginHelpers/StringImpl.h"
-#include "../SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 #include "strutils.h"
 
 #include <climits>

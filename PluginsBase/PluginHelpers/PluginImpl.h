@@ -1,7 +1,7 @@
 // QueryInterface shared by every plug-in object.
 #pragma once
 
-#include "../SDK/Plugin.h"
+#include <gnssimport/Plugin.h>
 #include "RefCounted.h"
 
 namespace Plugin {

@@ -2,7 +2,7 @@
 // support for host objects.
 #pragma once
 
-#include "../SDK/BaseTypes.h"
+#include <gnssimport/BaseTypes.h>
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
 // Plug-in-owned implementations of the host's string and byte-array interfaces.
 #pragma once
 
-#include "../SDK/BaseTypes.h"
+#include <gnssimport/BaseTypes.h>
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // user; an empty identifier stands for the default of its column.
 #pragma once
 
-#include "SDK/PropertyListView.h"
-#include "SDK/Settings.h"
+#include <gnssimport/PropertyListView.h>
+#include <gnssimport/Settings.h>
 
 #include <string>
 

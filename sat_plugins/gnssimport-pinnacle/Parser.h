@@ -6,7 +6,7 @@
 #include "DatText.h"
 #include "IFileParser.h"
 #include "Synonyms.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <cstddef>
 #include <string>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "IFileParser.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <memory>
 #include <string>

@@ -4,7 +4,7 @@
 
 #include "PatternSearch.h"
 #include "PluginHelpers/RefCounted.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <boost/intrusive_ptr.hpp>
 

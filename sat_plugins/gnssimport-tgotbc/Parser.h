@@ -5,7 +5,7 @@
 #include "IParser.h"
 #include "IParserState.h"
 #include "PluginHelpers/RefCounted.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <boost/intrusive_ptr.hpp>
 #include <boost/shared_ptr.hpp>

@@ -5,7 +5,7 @@
 #include "CommonHelpers/LocaleSpace.h"
 #include "CommonHelpers/strutils.h"
 #include "PluginHelpers/RefCounted.h"
-#include "SDK/ImportTarget.h"
+#include <gnssimport/ImportTarget.h>
 
 #include <boost/intrusive_ptr.hpp>
 
