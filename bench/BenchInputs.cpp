@@ -1,8 +1,8 @@
 #include "BenchInputs.h"
 
 #include "CommonHelpers/strutils.h"
-#include "host/FileList.h"
-#include "host/SettingsStore.h"
+#include <gnssimport/host/FileList.h>
+#include <gnssimport/host/SettingsStore.h>
 
 #include <cstdlib>
 #include <fstream>

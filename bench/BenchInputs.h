@@ -3,7 +3,7 @@
 #pragma once
 
 #include "CountingTarget.h"
-#include "host/PluginLoader.h"
+#include <gnssimport/host/PluginLoader.h>
 
 #include <string>
 #include <vector>

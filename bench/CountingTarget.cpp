@@ -1,6 +1,6 @@
 #include "CountingTarget.h"
 
-#include "host/AngleConverters.h"
+#include <gnssimport/host/AngleConverters.h>
 
 #include <cwchar>
 

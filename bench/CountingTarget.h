@@ -4,7 +4,7 @@
 // event for event on large inputs.
 #pragma once
 
-#include "host/CharsetConversion.h"
+#include <gnssimport/host/CharsetConversion.h>
 #include <gnssimport/ImportTarget.h>
 
 #include <cstdint>

@@ -6,10 +6,10 @@
 // ISatImportTarget2/3). Any exception leaving DoImport, any sanitizer report,
 // any progress outside 0..100 and any NaN value ends the run;
 // GNSSIMPORT_FUZZ_STRICT=1 adds infinite values and host warnings.
-#include "host/FileList.h"
-#include "host/PluginLoader.h"
-#include "host/RecordingTarget.h"
-#include "host/SettingsStore.h"
+#include <gnssimport/host/FileList.h>
+#include <gnssimport/host/PluginLoader.h>
+#include <gnssimport/host/RecordingTarget.h>
+#include <gnssimport/host/SettingsStore.h>
 
 #include "CommonHelpers/strutils.h"
 

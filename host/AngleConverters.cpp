@@ -1,4 +1,4 @@
-#include "AngleConverters.h"
+#include <gnssimport/host/AngleConverters.h>
 
 #include "PluginHelpers/RefCounted.h"
 

@@ -1,4 +1,4 @@
-#include "CharsetConversion.h"
+#include <gnssimport/host/CharsetConversion.h>
 
 #include <cerrno>
 #include <cstdint>

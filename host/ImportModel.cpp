@@ -1,4 +1,4 @@
-#include "ImportModel.h"
+#include <gnssimport/host/ImportModel.h>
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "MemoryPropertyListView.h"
+#include <gnssimport/host/MemoryPropertyListView.h>
 
 #include <charconv>
 #include <cwchar>

@@ -1,4 +1,4 @@
-#include "PluginLoader.h"
+#include <gnssimport/host/PluginLoader.h>
 
 #include <cwctype>
 #include <dlfcn.h>

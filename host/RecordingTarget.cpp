@@ -1,6 +1,6 @@
-#include "RecordingTarget.h"
+#include <gnssimport/host/RecordingTarget.h>
 
-#include "AngleConverters.h"
+#include <gnssimport/host/AngleConverters.h>
 
 #include <cstring>
 #include <cwchar>

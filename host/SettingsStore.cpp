@@ -1,6 +1,6 @@
-#include "SettingsStore.h"
+#include <gnssimport/host/SettingsStore.h>
 
-#include "Utf8.h"
+#include <gnssimport/host/Utf8.h>
 
 #include <fstream>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include <gnssimport/host/Utf8.h>
 
 namespace host {
 

@@ -1,7 +1,7 @@
 // Angle notations the host's converters accept and reject, and the
 // reference counting of the factory and its converters.
 #include "TestSupport.h"
-#include "host/AngleConverters.h"
+#include <gnssimport/host/AngleConverters.h>
 
 #include <gtest/gtest.h>
 #include <cmath>

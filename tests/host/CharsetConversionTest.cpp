@@ -1,6 +1,6 @@
 // Byte-to-wide conversion through iconv: named charsets, the default for an
 // empty name, invalid input, large and expanding input.
-#include "host/CharsetConversion.h"
+#include <gnssimport/host/CharsetConversion.h>
 
 #include <gtest/gtest.h>
 #include <string>

@@ -2,7 +2,7 @@
 // and random lines must come out as iconv itself decodes them, invalid bytes
 // included, and charsets that are not single-byte must keep going through
 // iconv.
-#include "host/CharsetConversion.h"
+#include <gnssimport/host/CharsetConversion.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The in-memory property list view: reading the editor description and the
 // host's editing cycle around a controller.
-#include "host/MemoryPropertyListView.h"
+#include <gnssimport/host/MemoryPropertyListView.h>
 #include "PluginHelpers/StringImpl.h"
 
 #include <gtest/gtest.h>

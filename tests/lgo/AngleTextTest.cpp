@@ -2,7 +2,7 @@
 // converter, and what a rejected angle does to the file.
 #include "LgoTestSupport.h"
 
-#include "host/AngleConverters.h"
+#include <gnssimport/host/AngleConverters.h>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "LgoTestSupport.h"
 
 #include "Identifiers.h"
-#include "host/MemoryPropertyListView.h"
+#include <gnssimport/host/MemoryPropertyListView.h>
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // (label "large"): ctest -C Large -L large.
 #include "RobustnessSupport.h"
 
-#include "host/AngleConverters.h"
-#include "host/CharsetConversion.h"
+#include <gnssimport/host/AngleConverters.h>
+#include <gnssimport/host/CharsetConversion.h>
 
 #include <gtest/gtest.h>
 

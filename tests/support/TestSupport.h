@@ -2,10 +2,10 @@
 // imports through the reference host, and locale switching.
 #pragma once
 
-#include "host/FileList.h"
-#include "host/PluginLoader.h"
-#include "host/RecordingTarget.h"
-#include "host/SettingsStore.h"
+#include <gnssimport/host/FileList.h>
+#include <gnssimport/host/PluginLoader.h>
+#include <gnssimport/host/RecordingTarget.h>
+#include <gnssimport/host/SettingsStore.h>
 
 #include <filesystem>
 #include <map>

@@ -1,7 +1,7 @@
 #include "TopconTestHelpers.h"
 
 #include "PluginHelpers/RefCounted.h"
-#include "host/AngleConverters.h"
+#include <gnssimport/host/AngleConverters.h>
 
 #include <cwchar>
 

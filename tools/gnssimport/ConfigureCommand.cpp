@@ -4,7 +4,7 @@
 #include "SettingsFile.h"
 #include "Text.h"
 
-#include "host/MemoryPropertyListView.h"
+#include <gnssimport/host/MemoryPropertyListView.h>
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "SettingsFile.h"
 #include "Text.h"
 
-#include "host/CharsetConversion.h"
+#include <gnssimport/host/CharsetConversion.h>
 
 #include <stdexcept>
 

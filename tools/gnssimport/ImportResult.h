@@ -2,8 +2,8 @@
 // assembled points, vectors and messages, and the raw events when asked.
 #pragma once
 
-#include "host/ImportModel.h"
-#include "host/RecordingTarget.h"
+#include <gnssimport/host/ImportModel.h>
+#include <gnssimport/host/RecordingTarget.h>
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "Text.h"
 
-#include "host/FileList.h"
+#include <gnssimport/host/FileList.h>
 
 #include <exception>
 

@@ -5,7 +5,7 @@
 #include "ImportResult.h"
 #include "ProgressBar.h"
 
-#include "host/PluginLoader.h"
+#include <gnssimport/host/PluginLoader.h>
 
 #include <string>
 

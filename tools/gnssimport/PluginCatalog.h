@@ -1,8 +1,8 @@
 // Finds the plug-in libraries (gnssimport-*.so) and loads them on demand.
 #pragma once
 
-#include "host/PluginLoader.h"
-#include "host/SettingsStore.h"
+#include <gnssimport/host/PluginLoader.h>
+#include <gnssimport/host/SettingsStore.h>
 
 #include <filesystem>
 #include <memory>

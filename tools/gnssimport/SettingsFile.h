@@ -5,7 +5,7 @@
 #include "Options.h"
 #include "PluginCatalog.h"
 
-#include "host/SettingsStore.h"
+#include <gnssimport/host/SettingsStore.h>
 
 #include <set>
 #include <string>

@@ -1,6 +1,6 @@
 #include "Text.h"
 
-#include "host/Utf8.h"
+#include <gnssimport/host/Utf8.h>
 
 #include <charconv>
 #include <cmath>

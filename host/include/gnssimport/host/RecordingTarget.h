@@ -2,8 +2,8 @@
 // assembles it into files, points, vectors and messages.
 #pragma once
 
-#include "CharsetConversion.h"
-#include "ImportModel.h"
+#include <gnssimport/host/CharsetConversion.h>
+#include <gnssimport/host/ImportModel.h>
 #include <gnssimport/ImportTarget.h>
 
 #include <string>
