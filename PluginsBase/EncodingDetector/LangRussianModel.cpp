@@ -2,6 +2,8 @@
 // pages and the letter-pair categories they share.
 #include "SequenceModel.h"
 
+#include "RussianLetters.h"
+
 namespace TextEncodingDetector {
 
 namespace {
@@ -125,6 +127,17 @@ static_assert(rowsWellFormed(), "each pair row holds 64 categories 0-3");
 
 constexpr float kTypicalPositiveRatio = 0.976601f;
 
+constexpr CharToOrderMap foldCapitals(const CharToOrderMap& map, Encoding::Type page)
+{
+    CharToOrderMap folded = map;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const int lower = LowerCaseByte(page, byte);
+        if (lower >= 0)
+            folded[byte] = map[static_cast<unsigned>(lower)];
+    }
+    return folded;
+}
+
 } // namespace
 
 constexpr CharToOrderMap win1251_CharToOrderMap = withAsciiHalf({{
@@ -168,5 +181,16 @@ constexpr SequenceModel Koi8rModel = {KOI8R_CharToOrderMap.data(), RussianLangMo
                                       kTypicalPositiveRatio, Encoding::koi8r};
 constexpr SequenceModel Ibm866Model = {IBM866_CharToOrderMap.data(), RussianLangModel.data(),
                                        kTypicalPositiveRatio, Encoding::cp866};
+
+constexpr CharToOrderMap win1251_FoldedCharToOrderMap = foldCapitals(win1251_CharToOrderMap, Encoding::win1251);
+constexpr CharToOrderMap KOI8R_FoldedCharToOrderMap = foldCapitals(KOI8R_CharToOrderMap, Encoding::koi8r);
+constexpr CharToOrderMap IBM866_FoldedCharToOrderMap = foldCapitals(IBM866_CharToOrderMap, Encoding::cp866);
+
+constexpr SequenceModel Win1251FoldedModel = {win1251_FoldedCharToOrderMap.data(), RussianLangModel.data(),
+                                              kTypicalPositiveRatio, Encoding::win1251};
+constexpr SequenceModel Koi8rFoldedModel = {KOI8R_FoldedCharToOrderMap.data(), RussianLangModel.data(),
+                                            kTypicalPositiveRatio, Encoding::koi8r};
+constexpr SequenceModel Ibm866FoldedModel = {IBM866_FoldedCharToOrderMap.data(), RussianLangModel.data(),
+                                             kTypicalPositiveRatio, Encoding::cp866};
 
 } // namespace TextEncodingDetector

@@ -4,28 +4,41 @@
 
 namespace TextEncodingDetector {
 
-CSBCSGroupProber::CSBCSGroupProber()
+CSBCSGroupProber::CSBCSGroupProber(bool foldedCapitals)
 {
     // The order decides ties: Windows-1251 first.
-    m_probers.push_back(new CSingleByteCharSetProber(Win1251Model));
-    m_probers.push_back(new CSingleByteCharSetProber(Koi8rModel));
-    m_probers.push_back(new CSingleByteCharSetProber(Ibm866Model));
+    m_probers.push_back(new CSingleByteCharSetProber(foldedCapitals ? Win1251FoldedModel : Win1251Model));
+    m_probers.push_back(new CSingleByteCharSetProber(foldedCapitals ? Koi8rFoldedModel : Koi8rModel));
+    m_probers.push_back(new CSingleByteCharSetProber(foldedCapitals ? Ibm866FoldedModel : Ibm866Model));
     m_isActive.assign(m_probers.size(), true);
     m_activeNum = static_cast<unsigned>(m_probers.size());
+}
+
+bool CSBCSGroupProber::ServedByStats() const
+{
+    for (const auto& prober : m_probers)
+        if (!CFilteredTextStats::Serves(prober.Model()))
+            return false;
+    return true;
 }
 
 ProbingState::Type CSBCSGroupProber::HandleData(const std::string& buffer)
 {
     // The Russian models let the probers take the filtered text from
     // statistics of the buffer, without a filtered copy.
-    bool served = true;
-    for (const auto& prober : m_probers)
-        served = served && CFilteredTextStats::Serves(prober.Model());
-    if (served) {
+    if (ServedByStats()) {
         const CFilteredTextStats stats(buffer);
-        if (stats.Empty())
+        return HandleData(buffer, &stats);
+    }
+    return HandleData(buffer, nullptr);
+}
+
+ProbingState::Type CSBCSGroupProber::HandleData(const std::string& buffer, const CFilteredTextStats* stats)
+{
+    if (stats && ServedByStats()) {
+        if (stats->Empty())
             return m_state;
-        return Feed([&](CSingleByteCharSetProber& prober) { return prober.HandleFilteredStats(stats); });
+        return Feed([&](CSingleByteCharSetProber& prober) { return prober.HandleFilteredStats(*stats); });
     }
     std::string filtered;
     FilterWithoutEnglishLetters(buffer, filtered);

@@ -14,13 +14,20 @@ namespace TextEncodingDetector {
 
 class CSBCSGroupProber : public ICharSetProber {
 public:
-    CSBCSGroupProber();
+    // With foldedCapitals, the probers read Russian capitals as their lower
+    // case letters (the folded models), for text written in one case only.
+    explicit CSBCSGroupProber(bool foldedCapitals = false);
     CSBCSGroupProber(const CSBCSGroupProber&) = delete;
     CSBCSGroupProber& operator=(const CSBCSGroupProber&) = delete;
 
     // The best guess; win1251 when nothing could be decided.
     Encoding::Type GetEncoding() override;
     ProbingState::Type HandleData(const std::string& buffer) override;
+    // The same, with stats taken from buffer when the models let the probers
+    // count from them (CFilteredTextStats::Serves); null stats are never used.
+    ProbingState::Type HandleData(const std::string& buffer, const CFilteredTextStats* stats);
+    // True when stats of the buffer can stand for the filtered text.
+    bool ServedByStats() const;
     ProbingState::Type GetState() const override { return m_state; }
     // Also settles the best guess; ties go to the earlier prober.
     float GetConfidence() override;

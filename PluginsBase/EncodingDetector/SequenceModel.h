@@ -31,4 +31,13 @@ extern const SequenceModel Win1251Model;
 extern const SequenceModel Koi8rModel;
 extern const SequenceModel Ibm866Model;
 
+// The same models with each Russian capital taking the order of its lower
+// case letter, for text written in one case only.
+extern const CharToOrderMap win1251_FoldedCharToOrderMap;
+extern const CharToOrderMap KOI8R_FoldedCharToOrderMap;
+extern const CharToOrderMap IBM866_FoldedCharToOrderMap;
+extern const SequenceModel Win1251FoldedModel;
+extern const SequenceModel Koi8rFoldedModel;
+extern const SequenceModel Ibm866FoldedModel;
+
 } // namespace TextEncodingDetector

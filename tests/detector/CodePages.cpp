@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include <array>
+
 namespace test {
 
 namespace {
@@ -79,6 +81,22 @@ std::string encodeCyrillic(const std::wstring& text, Type page)
         out += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return out;
+}
+
+LetterCases letterCases(const std::string& bytes, Type page)
+{
+    // 1 for a capital, 2 for a lower-case letter, by byte value.
+    std::array<int, 256> kind{};
+    for (wchar_t c = L'А'; c <= L'я'; ++c)
+        kind[static_cast<unsigned char>(cyrillicByte(c, page))] = c <= L'Я' ? 1 : 2;
+    kind[static_cast<unsigned char>(cyrillicByte(L'Ё', page))] = 1;
+    kind[static_cast<unsigned char>(cyrillicByte(L'ё', page))] = 2;
+    LetterCases cases;
+    for (const char b : bytes) {
+        cases.upper = cases.upper || kind[static_cast<unsigned char>(b)] == 1;
+        cases.lower = cases.lower || kind[static_cast<unsigned char>(b)] == 2;
+    }
+    return cases;
 }
 
 } // namespace test

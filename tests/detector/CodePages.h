@@ -17,4 +17,13 @@ const std::vector<Type>& allCodePages();
 // ASCII stays, А-я Ё ё become the page's bytes, anything else becomes "?".
 std::string encodeCyrillic(const std::wstring& text, Type page);
 
+// Whether bytes read in page show Russian capitals (А-Я, Ё) and lower-case
+// Russian letters (а-я, ё).
+struct LetterCases {
+    bool upper = false;
+    bool lower = false;
+    bool both() const { return upper && lower; }
+};
+LetterCases letterCases(const std::string& bytes, Type page);
+
 } // namespace test

@@ -15,12 +15,13 @@ struct NamedModel {
     const char* name;
     const SequenceModel* model;
     Encoding::Type encoding;
+    const SequenceModel* folded;
 };
 
 const NamedModel kModels[] = {
-    {"Win1251Model", &Win1251Model, Encoding::win1251},
-    {"Koi8rModel", &Koi8rModel, Encoding::koi8r},
-    {"Ibm866Model", &Ibm866Model, Encoding::cp866},
+    {"Win1251Model", &Win1251Model, Encoding::win1251, &Win1251FoldedModel},
+    {"Koi8rModel", &Koi8rModel, Encoding::koi8r, &Koi8rFoldedModel},
+    {"Ibm866Model", &Ibm866Model, Encoding::cp866, &Ibm866FoldedModel},
 };
 
 TEST(DetectorTables, PairCategoryCounts)
@@ -105,6 +106,33 @@ TEST(DetectorTables, LettersHaveTheSameOrderInEveryCodePage)
     EXPECT_EQ(Win1251Model.charToOrderMap[0xB8], 68);
     EXPECT_EQ(Koi8rModel.charToOrderMap[0xA3], 68);
     EXPECT_EQ(Ibm866Model.charToOrderMap[0xF1], 68);
+}
+
+// The folded maps give each of the 33 capitals the order of its lower-case
+// letter and leave every other byte as it was.
+TEST(DetectorTables, FoldedMapsReadCapitalsAsLowerCase)
+{
+    for (const NamedModel& m : kModels) {
+        SCOPED_TRACE(m.name);
+        EXPECT_EQ(m.folded->precedenceMatrix, m.model->precedenceMatrix);
+        EXPECT_EQ(m.folded->encoding, m.encoding);
+        EXPECT_EQ(m.folded->typicalPositiveRatio, m.model->typicalPositiveRatio);
+        std::wstring capitals = L"Ё", lower = L"ё";
+        for (wchar_t c = L'А'; c <= L'Я'; ++c) {
+            capitals += c;
+            lower += static_cast<wchar_t>(c + 0x20);
+        }
+        const std::string upperBytes = test::encodeCyrillic(capitals, m.encoding);
+        const std::string lowerBytes = test::encodeCyrillic(lower, m.encoding);
+        std::map<int, int> expected;
+        for (int b = 0; b < 256; ++b)
+            expected[b] = m.model->charToOrderMap[b];
+        for (std::size_t i = 0; i < upperBytes.size(); ++i)
+            expected[static_cast<unsigned char>(upperBytes[i])] =
+                m.model->charToOrderMap[static_cast<unsigned char>(lowerBytes[i])];
+        for (int b = 0; b < 256; ++b)
+            EXPECT_EQ(m.folded->charToOrderMap[b], expected[b]) << "byte " << b;
+    }
 }
 
 } // namespace

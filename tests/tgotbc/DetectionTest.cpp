@@ -54,6 +54,21 @@ TEST_P(TgoDetection, RussianNamesAreDecodedWithoutACharsetSetting)
     EXPECT_TRUE(file.messages.empty());
 }
 
+// Station names in capitals, the only Cyrillic text of the file.
+TEST_P(TgoDetection, CapitalNamesAreDecodedWithoutACharsetSetting)
+{
+    const std::string text = "[General]\n"
+                             "Source=Trimble Business Center\n"
+                             "Separator=:\n"
+                             "[Stations]\n"
+                             "Station=2:?:ГРП-5 СЕВЕРНЫЙ:56.858720114N:35.921583400E:182.4410:?:?:165.1030\n"
+                             "Station=2:?:КУРГАН:56.901233781N:35.874410552E:176.9021:?:?:159.5530\n"
+                             "Station=2:?:ПУНКТ ГГС БЕРЁЗОВКА:56.832119460N:36.015628870E:190.0117:?:?:172.6610\n";
+    const auto& file = tgo::onlyFile(tgo::importText(encode(text, GetParam())));
+    EXPECT_EQ(tgo::pointNames(file), (std::vector<std::wstring>{L"ГРП-5 СЕВЕРНЫЙ", L"КУРГАН", L"ПУНКТ ГГС БЕРЁЗОВКА"}));
+    EXPECT_TRUE(file.messages.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(CodePages, TgoDetection, ::testing::Values("CP1251", "KOI8-R", "CP866"));
 
 // With a charset configured nothing is detected, even when it is wrong.

@@ -171,6 +171,29 @@ TEST(TopconFile, CodePageIsDetectedPerFile)
     EXPECT_EQ(target.charsets[14], L"CP866");
 }
 
+// Point names in capitals, the only Cyrillic text of each file.
+TEST(TopconFile, CapitalNamesAreDetectedInEveryCodePage)
+{
+    const std::wstring report = L"P,ГРП-5 СЕВЕРНЫЙ,55 45 12,37 36 56,150.5\n"
+                                L"P,КУРГАН,55 46 01,37 38 10,148.9\n"
+                                L"VPP,ГРП-5 СЕВЕРНЫЙ,КУРГАН,-1779.1,258.5,847.4,0.002,0.001,0.003\n";
+    test::TempDir dir;
+    std::vector<std::wstring> paths;
+    for (Type page : test::allCodePages())
+        paths.push_back(dir.write(std::string("caps-") + test::charsetName(page) + ".txt",
+                                  test::encodeCyrillic(report, page)));
+    topcon::SpyTarget target;
+    topcon::import(target, paths);
+    ASSERT_EQ(target.files().size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(test::charsetName(test::allCodePages()[i]));
+        const auto& file = target.files()[i];
+        EXPECT_EQ(pointNames(file), (std::vector<std::wstring>{L"ГРП-5 СЕВЕРНЫЙ", L"КУРГАН"}));
+        ASSERT_EQ(file.vectors.size(), 1u);
+        EXPECT_EQ(file.vectors[0].origin, L"ГРП-5 СЕВЕРНЫЙ");
+    }
+}
+
 TEST(TopconFile, ConfiguredCharsetSwitchesDetectionOff)
 {
     test::TempDir dir;
