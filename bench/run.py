@@ -158,6 +158,13 @@ def main():
             line += "   uchardet %.4f  (detector x%.1f faster)" % (u, u / d)
             goals.append(("detector %s at least 10x faster than uchardet" % cp, u / d, 10, False))
         goals.append(("detector %s within 10x wc -l" % cp, d / wc, 10, True))
+        plain = detector.get("BM_Unmended_" + name)
+        if plain:
+            line += "   group alone %.4f (x%.2f)" % (plain, d / plain)
+            goals.append(("detector %s within 1.1x the group alone" % cp, d / plain, 1.1, True))
+        capitals = detector.get("BM_Detect_Capitals_" + name)
+        if capitals:
+            line += "   in capitals %.4f" % capitals
         print(line)
     print("\nstringToDouble, ns per number: %.1f   (wcstod %.1f, from_chars %.1f)" % tuple(
         numbers[n] / 12 * 1e9 for n in ("BM_StringToDouble", "BM_Wcstod", "BM_FromChars")))
