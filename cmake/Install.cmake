@@ -19,3 +19,16 @@ install(FILES
     ${PROJECT_BINARY_DIR}/gnssimportConfig.cmake
     ${PROJECT_BINARY_DIR}/gnssimportConfigVersion.cmake
     DESTINATION ${GNSSIMPORT_INSTALL_CMAKEDIR})
+
+# The documents a Debian user expects in share/doc/gnssimport: the licence
+# and third-party notices, the README and the changelog, compressed as
+# Debian keeps changelogs.
+set(GNSSIMPORT_MAINTAINER "gnssimport maintainers <gnssimport@example.org>"
+    CACHE STRING "Maintainer of the Debian package and its changelog entries")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
+find_program(GNSSIMPORT_GZIP gzip REQUIRED)
+execute_process(COMMAND ${GNSSIMPORT_GZIP} -9 -n -c ${PROJECT_BINARY_DIR}/changelog
+    OUTPUT_FILE ${PROJECT_BINARY_DIR}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/README.md
+    ${PROJECT_BINARY_DIR}/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -1,4 +1,5 @@
-# Builds the .deb with CPack and checks what it holds.
+# Builds the .deb with CPack and checks what it holds, unpacked as dpkg
+# would; runs lintian on it when installed and fails on its errors.
 #   cmake -DBUILD_DIR= -DWORK_DIR= -DCPACK= -P PackageTest.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
@@ -21,5 +22,28 @@ foreach(path usr/bin/gnssimport "usr/lib[^ ]*/gnssimport/gnssimport-topcon.so" u
 endforeach()
 if(NOT fields MATCHES "libgeographiclib")
     message(FATAL_ERROR "package does not depend on GeographicLib:\n${fields}")
+endif()
+
+execute_process(COMMAND dpkg-deb -x ${debs} ${WORK_DIR}/root COMMAND_ERROR_IS_FATAL ANY)
+foreach(path usr/share/man/man1/gnssimport.1.gz usr/share/bash-completion/completions/gnssimport
+             usr/share/doc/gnssimport/copyright usr/share/doc/gnssimport/changelog.gz
+             usr/share/doc/gnssimport/README.md)
+    if(NOT EXISTS ${WORK_DIR}/root/${path})
+        message(FATAL_ERROR "${path} missing from the unpacked package")
+    endif()
+endforeach()
+file(READ ${WORK_DIR}/root/usr/share/doc/gnssimport/copyright copyright)
+if(NOT copyright MATCHES "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n")
+    message(FATAL_ERROR "copyright is not in the machine-readable format")
+endif()
+
+find_program(LINTIAN lintian)
+if(LINTIAN)
+    execute_process(COMMAND ${LINTIAN} --no-cfg --fail-on error ${debs}
+        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "lintian found errors:\n${out}\n${err}")
+    endif()
+    message(STATUS "lintian:\n${out}")
 endif()
 file(REMOVE_RECURSE ${WORK_DIR})

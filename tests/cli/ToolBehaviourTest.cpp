@@ -118,9 +118,9 @@ TEST_F(Tool, ExitStatusTellsHowTheRunWent)
     const Case cases[] = {
         {{good}, 0, "1 file, 2 points, 2 vectors; 0 errors"},
         {{"--help"}, 0, ""},
-        {{good, empty}, 1, "empty.tvf: error: Неизвестный формат файла"},
+        {{good, empty}, 1, "empty.tvf: error: Unknown file format (Неизвестный формат файла)"},
         {{path("missing.txt")}, 1, "missing.txt: error: cannot open file"},
-        {{"-p", "topcon", path("missing.txt")}, 1, "missing.txt: error: Ошибка при открытии файла"},
+        {{"-p", "topcon", path("missing.txt")}, 1, "missing.txt: error: Error opening the file (Ошибка при открытии файла)"},
         {{write("notes.xyz", "hello\n")}, 1, "notes.xyz: error: no plug-in recognises this file"},
         {{}, 2, "no files"},
         {{"--bogus", good}, 2, "bogus"},
@@ -160,7 +160,7 @@ TEST_F(Tool, MessagesNameTheLineOneBased)
 {
     const auto run = test::runTool({write("bad.txt", "P,K1,55 45 12.3456,37 36 56.789,150.5\nVPP,K1\n")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("bad.txt:2: error: Не задан конец вектора\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("bad.txt:2: error: Vector end point not given (Не задан конец вектора)\n"), std::string::npos) << run.err;
 }
 
 TEST_F(Tool, SetAppliesToOneRunAndConfigureSavesTheSettings)

@@ -13,7 +13,7 @@ std::string plural(std::size_t n, const char* word)
 
 } // namespace
 
-void reportMessages(std::ostream& err, const FileResult& result, bool verbose)
+void reportMessages(std::ostream& err, const FileResult& result, bool verbose, Language language)
 {
     const std::string path = utf8(result.path);
     for (const auto& m : result.data.messages) {
@@ -25,7 +25,7 @@ void reportMessages(std::ostream& err, const FileResult& result, bool verbose)
         err << path;
         if (m.line >= 0)
             err << ':' << m.line + 1;
-        err << ": " << kind << ": " << utf8(m.text) << '\n';
+        err << ": " << kind << ": " << utf8(displayText(m.text, language)) << '\n';
     }
 }
 

@@ -45,13 +45,14 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
     ProgressBar progress(err, options.progress && ProgressBar::stderrIsTerminal());
     Importer importer({options.defaultCharset, options.format == "events"}, progress);
     Router router(catalog, importer);
+    const Language language = languageFromName(options.language).value_or(languageFromEnvironment());
     ImportResults results;
     for (const auto& file : options.files) {
         const std::wstring path = fromUtf8(file);
         FileResult result = forced ? importer.run(*forced->loaded, path) : router.route(path);
         if (result.records() == 0 && !result.data.hasErrors())
             result.data.messages.push_back({host::ImportMessage::Warning, L"no points or vectors found", -1});
-        reportMessages(err, result, options.verbose);
+        reportMessages(err, result, options.verbose, language);
         results.push_back(std::move(result));
     }
 

@@ -1,6 +1,7 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
+#include "Messages.h"
 #include "Text.h"
 
 #include <nlohmann/json.hpp>
@@ -59,8 +60,15 @@ json fileJson(const FileResult& result)
                            {"length", orNull(vectorLength(v))},
                            {"line", lineOrNull(v.line)}});
     json messages = json::array();
-    for (const auto& m : result.data.messages)
-        messages.push_back({{"severity", severityName(m.severity)}, {"line", lineOrNull(m.line)}, {"text", utf8(m.text)}});
+    for (const auto& m : result.data.messages) {
+        // A text outside the catalogue is its own English rendering.
+        const auto translation = translate(m.text);
+        messages.push_back({{"severity", severityName(m.severity)},
+                            {"line", lineOrNull(m.line)},
+                            {"text", utf8(m.text)},
+                            {"code", translation ? json(translation->code) : json(nullptr)},
+                            {"textEn", utf8(translation ? translation->english : m.text)}});
+    }
     return {{"path", utf8(result.path)},
             {"plugin", result.pluginName.empty() ? json(nullptr) : json(result.pluginName)},
             {"points", std::move(points)},

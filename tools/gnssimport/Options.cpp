@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include "ManPage.h"
+
 #include <CLI/CLI.hpp>
 
 namespace cli {
@@ -53,6 +55,10 @@ void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets,
         ->capture_default_str();
     app.add_flag("--no-progress", noProgress, "Never show the progress bar (it shows only on a terminal anyway)");
     app.add_flag("-v,--verbose", o.verbose, "Also report event-stream breaches the host noticed");
+    app.add_option("--lang", o.language,
+                   "Language of the plug-ins' messages, ru or en (default: Russian when LC_ALL, LC_MESSAGES or "
+                   "LANG names it, else English with the original in parentheses)")
+        ->check(CLI::IsMember({"ru", "en"}));
 }
 
 } // namespace
@@ -65,7 +71,10 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
     app.require_subcommand(0, 1);
     std::vector<std::string> sets;
     bool noProgress = false;
+    bool manPage = false;
     addImportOptions(app, o, sets, noProgress);
+    // Hidden: the build writes the manual page with it.
+    app.add_flag("--help-man", manPage, "Write the manual page gnssimport(1) in roff")->group("");
     app.add_option("--plugin-dir", o.pluginDirs, "Look for gnssimport-*.so here first (repeatable)")
         ->allow_extra_args(false);
 
@@ -80,6 +89,10 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e, out, err);
         return status == 0 ? 0 : 2;
+    }
+    if (manPage) {
+        writeManPage(out, app, GNSSIMPORT_VERSION);
+        return 0;
     }
     o.progress = !noProgress;
     for (const auto& text : sets) {

@@ -28,6 +28,7 @@ struct Options {
     CheckOptions checkOptions;
     bool progress = true;
     bool verbose = false;
+    std::string language; // --lang: "ru", "en", or empty for the messages locale
 };
 
 // Parses the command line. Returns the exit status when the run ends here:
