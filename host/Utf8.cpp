@@ -1,5 +1,7 @@
 #include <gnssimport/host/Utf8.h>
 
+#include <type_traits>
+
 namespace host {
 
 void appendUtf8(char32_t c, std::string& out)
@@ -55,6 +57,44 @@ bool decodeUtf8At(const std::string& text, std::size_t& pos, char32_t& c)
     c = value;
     pos += more + 1;
     return true;
+}
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+} // namespace
+
+std::string toUtf8(const std::wstring& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t w : text) {
+        char32_t c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(w));
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            c = kReplacement;
+        appendUtf8(c, out);
+    }
+    return out;
+}
+
+std::wstring fromUtf8(const std::string& text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    char32_t c = 0;
+    while (i < text.size()) {
+        // Malformed bytes and encoded surrogates become U+FFFD, one per byte.
+        if (!decodeUtf8At(text, i, c)) {
+            c = kReplacement;
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;
+        }
+        out += static_cast<wchar_t>(c);
+    }
+    return out;
 }
 
 } // namespace host

@@ -1,54 +1,37 @@
-// WGS-84 geodetic and geocentric coordinates, and the point positions an
-// import gives: each named point, and vector ends reached through vectors.
+// The shared geodesy on the tool's import results: a point index over all
+// files, and vector ends looked up in the vector's own file first.
 #pragma once
 
 #include "ImportResult.h"
 
-#include <map>
-#include <optional>
-#include <string>
+#include <gnssimport/geodesy/Geodesy.h>
 
 namespace cli {
 
-struct Geodetic {
-    double latitude = 0;  // degrees
-    double longitude = 0; // degrees
-    std::optional<double> height; // ellipsoidal, metres
-};
+using geodesy::Geocentric;
+using geodesy::Geodetic;
+using geodesy::toGeocentric;
+using geodesy::toGeodetic;
+using geodesy::VectorEnds;
+using geodesy::vectorLength;
 
-struct Geocentric {
-    double x = 0, y = 0, z = 0; // metres
-};
-
-// A missing height counts as 0.
-Geocentric toGeocentric(const Geodetic& g);
-Geodetic toGeodetic(const Geocentric& c);
-
-// Point positions by name: the first one a file gives, else the first one
-// any file gives (Pinnacle keeps stations and vectors in two files, while
-// unrelated exports may reuse a name). Points without a finite latitude
-// and longitude are left out.
-class PointIndex {
+class PointIndex : public geodesy::PointIndex {
 public:
-    explicit PointIndex(const ImportResults& results);
-    const Geodetic* find(const std::wstring& name, const FileResult* file) const;
-
-private:
-    using Points = std::map<std::wstring, Geodetic>;
-    Points m_all;
-    std::map<const FileResult*, Points> m_byFile;
+    explicit PointIndex(const ImportResults& results)
+    {
+        for (const auto& result : results)
+            add(result.data);
+    }
+    const Geodetic* find(const std::wstring& name, const FileResult* file) const
+    {
+        return geodesy::PointIndex::find(name, file ? &file->data : nullptr);
+    }
 };
 
-// Both ends of a vector when at least one is a known point and the deltas
-// are there: the other end is the known one plus (or minus) the vector.
-struct VectorEnds {
-    Geodetic from, to;
-    bool fromComputed = false, toComputed = false;
-};
-std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const FileResult& file,
-                                     const PointIndex& points);
-
-// Length of the vector's deltas, when all three are there.
-std::optional<double> vectorLength(const host::ImportedVector& vector);
+inline std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const FileResult& file,
+                                            const PointIndex& points)
+{
+    return geodesy::vectorEnds(vector, file.data, points);
+}
 
 } // namespace cli

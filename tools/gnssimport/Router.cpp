@@ -34,12 +34,7 @@ std::string unreadable(const std::wstring& path)
 
 } // namespace
 
-bool hasFileLevelError(const host::ImportedFile& file)
-{
-    return std::any_of(file.messages.begin(), file.messages.end(), [](const host::ImportMessage& m) {
-        return m.severity == host::ImportMessage::Error && m.line < 0;
-    });
-}
+bool hasFileLevelError(const host::ImportedFile& file) { return file.hasFileLevelError(); }
 
 Router::Router(PluginCatalog& catalog, Importer& importer) : m_catalog(catalog), m_importer(importer) {}
 

@@ -1,5 +1,6 @@
 #include "Text.h"
 
+#include <gnssimport/geodesy/Geodesy.h>
 #include <gnssimport/host/Utf8.h>
 
 #include <charconv>
@@ -7,47 +8,9 @@
 
 namespace cli {
 
-namespace {
+std::string utf8(const std::wstring& text) { return host::toUtf8(text); }
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr char32_t kReplacement = 0xFFFD;
-
-void appendValidUtf8(char32_t c, std::string& out)
-{
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = kReplacement;
-    host::appendUtf8(c, out);
-}
-
-} // namespace
-
-std::string utf8(const std::wstring& text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t c : text)
-        appendValidUtf8(static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c)), out);
-    return out;
-}
-
-std::wstring fromUtf8(const std::string& text)
-{
-    std::wstring out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    char32_t c = 0;
-    while (i < text.size()) {
-        // Malformed bytes and encoded surrogates become U+FFFD, one per byte.
-        if (!host::decodeUtf8At(text, i, c)) {
-            c = kReplacement;
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
-        }
-        out += static_cast<wchar_t>(c);
-    }
-    return out;
-}
+std::wstring fromUtf8(const std::string& text) { return host::fromUtf8(text); }
 
 std::string shortest(double value)
 {
@@ -76,7 +39,7 @@ std::string fixed(double value, int decimals)
     return text;
 }
 
-double degrees(double radians) { return radians * 180.0 / kPi; }
+double degrees(double radians) { return geodesy::degrees(radians); }
 
 std::string dms(double radians, bool latitude)
 {

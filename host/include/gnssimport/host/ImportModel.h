@@ -49,6 +49,9 @@ struct ImportedFile {
     std::vector<float> progress;
 
     bool hasErrors() const;
+    // An error not tied to a line: the plug-in rejected the file as a whole
+    // rather than one of its records.
+    bool hasFileLevelError() const;
     std::size_t count(ImportMessage::Severity severity) const;
 };
 

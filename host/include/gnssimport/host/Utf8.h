@@ -1,5 +1,5 @@
-// UTF-8 encoding and decoding of single code points, shared by the host's
-// settings file and the command-line tool's output.
+// UTF-8 encoding and decoding of code points and wide text, shared by the
+// host's settings file, the command-line tool and the GDAL driver.
 #pragma once
 
 #include <cstddef>
@@ -16,5 +16,10 @@ void appendUtf8(char32_t c, std::string& out);
 // overlong sequence or a value past U+10FFFF. Surrogates are returned as
 // decoded.
 bool decodeUtf8At(const std::string& text, std::size_t& pos, char32_t& c);
+
+// Wide text to UTF-8; code points UTF-8 cannot carry become U+FFFD.
+std::string toUtf8(const std::wstring& text);
+// UTF-8 to wide text; malformed bytes and surrogates become U+FFFD.
+std::wstring fromUtf8(const std::string& text);
 
 } // namespace host

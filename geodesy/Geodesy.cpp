@@ -1,12 +1,18 @@
-#include "Geodesy.h"
-
-#include "Text.h"
+#include <gnssimport/geodesy/Geodesy.h>
 
 #include <GeographicLib/Geocentric.hpp>
 
 #include <cmath>
 
-namespace cli {
+namespace geodesy {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+} // namespace
+
+double degrees(double radians) { return radians * 180.0 / kPi; }
 
 Geocentric toGeocentric(const Geodetic& g)
 {
@@ -24,24 +30,23 @@ Geodetic toGeodetic(const Geocentric& c)
     return g;
 }
 
-PointIndex::PointIndex(const ImportResults& results)
+void PointIndex::add(const host::ImportedFile& file)
 {
-    for (const auto& file : results)
-        for (const auto& point : file.data.points) {
-            if (!point.latitude || !point.longitude || !std::isfinite(*point.latitude)
-                || !std::isfinite(*point.longitude))
-                continue;
-            Geodetic g;
-            g.latitude = degrees(*point.latitude);
-            g.longitude = degrees(*point.longitude);
-            if (point.ellipsoidalHeight && std::isfinite(*point.ellipsoidalHeight))
-                g.height = point.ellipsoidalHeight;
-            m_byFile[&file].emplace(point.name, g);
-            m_all.emplace(point.name, g);
-        }
+    for (const auto& point : file.points) {
+        if (!point.latitude || !point.longitude || !std::isfinite(*point.latitude)
+            || !std::isfinite(*point.longitude))
+            continue;
+        Geodetic g;
+        g.latitude = degrees(*point.latitude);
+        g.longitude = degrees(*point.longitude);
+        if (point.ellipsoidalHeight && std::isfinite(*point.ellipsoidalHeight))
+            g.height = point.ellipsoidalHeight;
+        m_byFile[&file].emplace(point.name, g);
+        m_all.emplace(point.name, g);
+    }
 }
 
-const Geodetic* PointIndex::find(const std::wstring& name, const FileResult* file) const
+const Geodetic* PointIndex::find(const std::wstring& name, const host::ImportedFile* file) const
 {
     const auto own = m_byFile.find(file);
     if (own != m_byFile.end()) {
@@ -53,7 +58,7 @@ const Geodetic* PointIndex::find(const std::wstring& name, const FileResult* fil
     return it == m_all.end() ? nullptr : &it->second;
 }
 
-std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const FileResult& file,
+std::optional<VectorEnds> vectorEnds(const host::ImportedVector& vector, const host::ImportedFile& file,
                                      const PointIndex& points)
 {
     const Geodetic* from = points.find(vector.origin, &file);
@@ -84,4 +89,4 @@ std::optional<double> vectorLength(const host::ImportedVector& vector)
     return std::sqrt(*vector.dx() * *vector.dx() + *vector.dy() * *vector.dy() + *vector.dz() * *vector.dz());
 }
 
-} // namespace cli
+} // namespace geodesy
