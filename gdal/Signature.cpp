@@ -52,10 +52,11 @@ bool isTgoTbc(const std::string& head)
 
 // The product line every Spectrum Survey report page starts with; the
 // registered sign between the words is in whatever code page the report has.
-// Prose that only mentions the product in a sentence is not claimed.
+// With the version that follows, so that prose naming the product at the
+// start of a line is not claimed.
 bool isSpectrum(const std::string& head)
 {
-    static const std::regex product("(?:^|[\\r\\n])[ \\t]*Spectrum[^A-Za-z\\r\\n]{0,3}Survey");
+    static const std::regex product("(?:^|[\\r\\n])[ \\t]*Spectrum[^A-Za-z\\r\\n]{0,3}Survey[ \\t]+[0-9]+\\.[0-9]");
     return std::regex_search(head, product);
 }
 
