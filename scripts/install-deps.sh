@@ -8,6 +8,8 @@ packages=(cmake ninja-build g++ libboost-dev libgtest-dev locales)
 packages+=(libcli11-dev nlohmann-json3-dev libgeographiclib-dev dpkg-dev file)
 # The manual page and bash completion tests, and lintian on the .deb.
 packages+=(man-db bash-completion lintian gzip)
+# The GDAL/OGR driver and its tests: GDAL's headers, ogrinfo/ogr2ogr, Python bindings.
+packages+=(libgdal-dev gdal-bin python3-gdal)
 packages+=("$@")
 
 missing=()

@@ -1,6 +1,6 @@
 # Builds the .deb with CPack and checks what it holds, unpacked as dpkg
 # would; runs lintian on it when installed and fails on its errors.
-#   cmake -DBUILD_DIR= -DWORK_DIR= -DCPACK= -P PackageTest.cmake
+#   cmake -DBUILD_DIR= -DWORK_DIR= -DCPACK= [-DGDAL_DRIVER=ON] -P PackageTest.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -20,6 +20,10 @@ foreach(path usr/bin/gnssimport "usr/lib[^ ]*/gnssimport/gnssimport-topcon.so" u
         message(FATAL_ERROR "${path} missing from the package:\n${contents}")
     endif()
 endforeach()
+# GDAL finds its plug-in drivers in the multiarch library folder.
+if(GDAL_DRIVER AND NOT contents MATCHES "\\./usr/lib/[^ /]+/gdalplugins/ogr_GNSSImport\\.so")
+    message(FATAL_ERROR "the GDAL driver is missing from the package:\n${contents}")
+endif()
 if(NOT fields MATCHES "libgeographiclib")
     message(FATAL_ERROR "package does not depend on GeographicLib:\n${fields}")
 endif()
