@@ -10,6 +10,8 @@ packages+=(libcli11-dev nlohmann-json3-dev libgeographiclib-dev dpkg-dev file)
 packages+=(man-db bash-completion lintian gzip)
 # The GDAL/OGR driver and its tests: GDAL's headers, ogrinfo/ogr2ogr, Python bindings.
 packages+=(libgdal-dev gdal-bin python3-gdal)
+# The export tests validate DynaML and gama-local files with xmllint.
+packages+=(libxml2-utils)
 packages+=("$@")
 
 missing=()

@@ -103,6 +103,16 @@ host::ImportedVector vector(const wchar_t* from, const wchar_t* to, double dx, d
     return v;
 }
 
+TEST(TextTable, FactorIsRoundedLikeTheOtherColumns)
+{
+    auto v = vector(L"A", L"B", 1, 2, 3, 0.01);
+    v.values[7] = 1.2345678901234567;
+    std::ostringstream out;
+    cli::writeText(out, oneFile({}, {v}));
+    EXPECT_NE(out.str().find(" 1.2346 "), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("1.23456"), std::string::npos) << out.str();
+}
+
 TEST(NetworkCheck, MeasuresMisclosuresAndRepeatsInMetresAndSigmas)
 {
     const auto a = point(L"A", 55.75, 37.6, 150), b = point(L"B", 55.76, 37.62, 140);

@@ -2,6 +2,7 @@
 // files, and vector ends looked up in the vector's own file first.
 #pragma once
 
+#include "Covariance.h"
 #include "ImportResult.h"
 
 #include <gnssimport/geodesy/Geodesy.h>
@@ -14,6 +15,9 @@ using geodesy::toGeocentric;
 using geodesy::toGeodetic;
 using geodesy::VectorEnds;
 using geodesy::vectorLength;
+
+// The rotation from geocentric axes to east, north, up at a place (degrees).
+Rotation enuRotation(double latitude, double longitude);
 
 class PointIndex : public geodesy::PointIndex {
 public:

@@ -56,7 +56,14 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
         results.push_back(std::move(result));
     }
 
-    writeOutput(options, results, out);
+    try {
+        writeOutput(options, results, out, err);
+    } catch (const ExportError& e) {
+        err << "gnssimport: " << e.what() << '\n';
+        settings.saveBack(catalog);
+        writeSummary(err, results);
+        return 1;
+    }
     if (options.check) {
         // Keep machine-readable output on stdout clean.
         const bool stdoutTaken = options.format != "text" && (options.output.empty() || options.output == "-");

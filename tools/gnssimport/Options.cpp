@@ -10,7 +10,32 @@ namespace {
 
 const char* const kDescription =
     "Imports GNSS survey exports (Spectrum Survey, TGO/TBC, LGO, Pinnacle, Topcon) through the gnssimport "
-    "plug-ins and writes their points and vectors as text, JSON, GeoJSON, CSV or the raw event stream.";
+    "plug-ins and writes their points and vectors as text, JSON, GeoJSON, CSV or the raw event stream, or as the "
+    "input of the adjustment engines DynAdjust (DynaML) and GNU Gama (gama-local).";
+
+// DynAdjust reads epochs as dd.mm.yyyy.
+std::string checkEpoch(const std::string& text)
+{
+    const bool shape = text.size() == 10 && text[2] == '.' && text[5] == '.';
+    for (std::size_t i = 0; shape && i < text.size(); ++i)
+        if (i != 2 && i != 5 && (text[i] < '0' || text[i] > '9'))
+            return "expected dd.mm.yyyy, got '" + text + "'";
+    return shape ? std::string() : "expected dd.mm.yyyy, got '" + text + "'";
+}
+
+void addExportOptions(CLI::App& app, ExportOptions& e)
+{
+    app.add_option("--fix", e.fix, "dynaml, gama: constrain this station (repeatable); default: the first station "
+                                   "with coordinates in the files")
+        ->allow_extra_args(false);
+    app.add_option("--frame", e.frame, "dynaml: reference frame of the coordinates and baselines")
+        ->capture_default_str();
+    app.add_option("--epoch", e.epoch, "dynaml: epoch of the coordinates and baselines, dd.mm.yyyy")
+        ->check(checkEpoch)
+        ->capture_default_str();
+    app.add_flag("--scale-by-factor", e.scaleByFactor,
+                 "dynaml, gama: scale each vector's covariance by the square of its Factor");
+}
 
 std::string splitSetting(const std::string& text, std::pair<std::string, std::string>* into)
 {
@@ -28,11 +53,11 @@ void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets,
     app.add_option("-p,--plugin", o.plugin, "Use this plug-in for every file: a short name (topcon), a descriptor "
                                             "name (\"Spectrum Survey\") or the path of a .so");
     app.add_option("-f,--format", o.format, "Output format")
-        ->check(CLI::IsMember({"text", "json", "geojson", "csv", "events"}))
+        ->check(CLI::IsMember({"text", "json", "geojson", "csv", "events", "dynaml", "gama"}))
         ->capture_default_str();
     app.add_option("-o,--output", o.output,
                    "Write the output to FILE instead of stdout; for csv the base name of BASE-points.csv and "
-                   "BASE-vectors.csv");
+                   "BASE-vectors.csv, for dynaml of BASE.stn.xml and BASE.msr.xml");
     app.add_option("--charset", o.charset, "The plug-ins' \"charset\" setting: the code page of the files "
                                            "(CP1251, CP866, KOI8-R, UTF-8, ...); empty lets TGO/TBC and Topcon "
                                            "detect it");
@@ -75,6 +100,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
     addImportOptions(app, o, sets, noProgress);
     // Hidden: the build writes the manual page with it.
     app.add_flag("--help-man", manPage, "Write the manual page gnssimport(1) in roff")->group("");
+    addExportOptions(app, o.exportOptions);
     app.add_option("--plugin-dir", o.pluginDirs, "Look for gnssimport-*.so here first (repeatable)")
         ->allow_extra_args(false);
 
@@ -112,6 +138,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o, std::ostream&
         problem = "configure needs --settings FILE to save to";
     else if (o.command == Options::Command::Import && o.format == "csv" && o.output.empty())
         problem = "csv output is two files: give their base name with -o BASE";
+    else if (o.command == Options::Command::Import && o.format == "dynaml" && (o.output.empty() || o.output == "-"))
+        problem = "dynaml output is two files: give their base name with -o BASE";
     if (!problem.empty()) {
         err << "gnssimport: " << problem << "\nRun with --help for more information.\n";
         return 2;

@@ -1,6 +1,7 @@
 // The command line of gnssimport.
 #pragma once
 
+#include "ExportNetwork.h"
 #include "NetworkCheck.h"
 
 #include <optional>
@@ -26,6 +27,7 @@ struct Options {
     std::string settingsFile;
     bool check = false;
     CheckOptions checkOptions;
+    ExportOptions exportOptions; // dynaml and gama
     bool progress = true;
     bool verbose = false;
     std::string language; // --lang: "ru", "en", or empty for the messages locale

@@ -1,11 +1,7 @@
 #include "Output.h"
 
+#include "PendingFile.h"
 #include "Writers.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <stdexcept>
 
 namespace cli {
 
@@ -14,35 +10,49 @@ namespace {
 template <typename Write>
 void toFile(const std::string& path, Write write)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw std::runtime_error("cannot create " + path + ": " + std::strerror(errno));
-    write(out);
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    PendingFile file(path);
+    write(file.stream());
+    file.commit();
 }
 
-std::string csvBase(std::string base)
+std::string withoutExtension(std::string base, const std::string& extension)
 {
-    const std::string extension = ".csv";
     if (base.size() > extension.size() && base.compare(base.size() - extension.size(), extension.size(), extension) == 0)
         base.erase(base.size() - extension.size());
     return base;
 }
 
+void writeDynaMl(const Options& options, const ImportResults& results, std::ostream& err)
+{
+    const ExportNetwork network = buildExportNetwork(results, options.exportOptions, NameRule::XmlText, err);
+    const std::string base = withoutExtension(options.output, ".xml");
+    // Both files or neither: the second is renamed only after the first.
+    PendingFile stations(base + ".stn.xml"), measurements(base + ".msr.xml");
+    writeDynaMlStations(stations.stream(), network, options.exportOptions);
+    writeDynaMlMeasurements(measurements.stream(), network, options.exportOptions);
+    stations.commit();
+    measurements.commit();
+}
+
 } // namespace
 
-void writeOutput(const Options& options, const ImportResults& results, std::ostream& stdOut)
+void writeOutput(const Options& options, const ImportResults& results, std::ostream& stdOut, std::ostream& err)
 {
     if (options.format == "csv") {
-        const std::string base = csvBase(options.output);
+        const std::string base = withoutExtension(options.output, ".csv");
         toFile(base + "-points.csv", [&](std::ostream& out) { writeCsvPoints(out, results); });
         toFile(base + "-vectors.csv", [&](std::ostream& out) { writeCsvVectors(out, results); });
         return;
     }
+    if (options.format == "dynaml")
+        return writeDynaMl(options, results, err);
+    std::optional<ExportNetwork> network;
+    if (options.format == "gama")
+        network = buildExportNetwork(results, options.exportOptions, NameRule::Token, err);
     auto write = [&](std::ostream& out) {
-        if (options.format == "json")
+        if (network)
+            writeGama(out, *network);
+        else if (options.format == "json")
             writeJson(out, results);
         else if (options.format == "geojson")
             writeGeoJson(out, results);

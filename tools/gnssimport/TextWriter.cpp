@@ -55,12 +55,10 @@ void writeVectors(std::ostream& out, const host::ImportedFile& file)
                      {"Factor", TextTable::Right},
                      {"Length", TextTable::Right},
                      {"Line", TextTable::Right}});
-    for (const auto& v : file.vectors) {
-        const auto factor = v.factor();
+    for (const auto& v : file.vectors)
         table.add({utf8(v.origin), utf8(v.target), metres(v.dx()), metres(v.dy()), metres(v.dz()),
                    metres(v.sigmaX()), metres(v.sigmaY()), metres(v.sigmaZ()), metres(v.rms()),
-                   factor ? shortest(*factor) : "-", metres(vectorLength(v)), lineNumber(v.line)});
-    }
+                   metres(v.factor()), metres(vectorLength(v)), lineNumber(v.line)});
     out << '\n';
     table.write(out);
 }

@@ -1,6 +1,7 @@
 // The output formats of the import command.
 #pragma once
 
+#include "ExportNetwork.h"
 #include "ImportResult.h"
 
 #include <ostream>
@@ -20,5 +21,11 @@ void writeCsvPoints(std::ostream& out, const ImportResults& results);
 void writeCsvVectors(std::ostream& out, const ImportResults& results);
 // The raw event stream of every file, one event per line.
 void writeEvents(std::ostream& out, const ImportResults& results);
+
+// DynaML station and measurement files for DynAdjust.
+void writeDynaMlStations(std::ostream& out, const ExportNetwork& network, const ExportOptions& options);
+void writeDynaMlMeasurements(std::ostream& out, const ExportNetwork& network, const ExportOptions& options);
+// A gama-local document for GNU Gama, in east, north, up at the origin station.
+void writeGama(std::ostream& out, const ExportNetwork& network);
 
 } // namespace cli

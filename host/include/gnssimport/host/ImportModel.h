@@ -2,6 +2,7 @@
 // their points, vectors and messages.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct ImportedVector {
     std::wstring target;
     // DeltaX, DeltaY, DeltaZ, SigmaX, SigmaY, SigmaZ, RMS, Factor in order.
     std::optional<double> values[8];
+    std::optional<std::array<double, 6>> covariance; // xx, xy, xz, yy, yz, zz in m²
     int line = -1;
 
     std::optional<double> dx() const { return values[0]; }
