@@ -6,7 +6,9 @@ the Google Benchmark import_bench), MB/s, records/s, its peak memory (from a
 separate one-shot import in a fresh process), a hash of its whole event
 stream, and on the same file the CPU time of wc -l, of mawk splitting the
 fields and counting the records, and of Python's csv module doing the same.
-Then the detector beside uchardet and wc -l, stringToDouble, and the goals.
+Then, per input, the gnssimport tool writing each output format to a file:
+its peak memory and the time the writing adds to the import. Then the
+detector beside uchardet and wc -l, stringToDouble, and the goals.
 Times are CPU seconds (user + system), the best of --repeat runs, so that
 other load on the machine disturbs them as little as possible.
 """
@@ -89,6 +91,59 @@ def import_once(build, row):
     return dict(item.split("=") for item in out.split())
 
 
+TOOL_FORMATS = ("text", "json", "geojson", "csv", "dynaml", "gama")
+
+
+def tool_run(build, row, fmt, repeat, out_dir):
+    """Best CPU seconds and peak resident MB of gnssimport -f fmt -o out, or None when it exits with 2."""
+    command = [os.path.join(build, "bin", "gnssimport"), "--no-progress", "--plugin-dir",
+               os.path.join(build, "plugins"), "-p", row["plugin"], "-f", fmt, "-o", os.path.join(out_dir, "out")]
+    if row["charset"]:
+        command += ["--charset", row["charset"]]
+    best_t, peak = None, 0
+    for _ in range(repeat):
+        process = subprocess.Popen(command + [row["path"]], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _, status, usage = os.wait4(process.pid, 0)
+        # 1: an export without coordinates to start from (Pinnacle's vector.dat alone).
+        if os.waitstatus_to_exitcode(status) not in (0, 1):
+            return None
+        t = usage.ru_utime + usage.ru_stime
+        best_t = t if best_t is None else min(best_t, t)
+        peak = max(peak, usage.ru_maxrss / 1024)
+    return best_t, peak
+
+
+def tool_table(build, rows, repeat, imports, results, goals):
+    """The tool per input and output format; the import's own time from import_bench."""
+    header = ("input", "format", "run s", "write s", "write/imp", "peak MB", "peak/size")
+    table = []
+    with tempfile.TemporaryDirectory() as out_dir:
+        for r in rows:
+            t = imports.get("BM_Import/%s/%dMB" % (r["format"], r["size"]))
+            mb = r["bytes"] / 2 ** 20
+            for fmt in TOOL_FORMATS:
+                print("gnssimport -f %s on %s ..." % (fmt, os.path.basename(r["path"])), file=sys.stderr)
+                run = tool_run(build, r, fmt, min(repeat, 3), out_dir)
+                if not run:
+                    table.append(("%s %dM" % (r["format"], r["size"]), fmt) + ("-",) * 5)
+                    continue
+                seconds, peak = run
+                write = max(seconds - t, 0.0) if t else None
+                table.append(("%s %dM" % (r["format"], r["size"]), fmt, "%.3f" % seconds,
+                              "%.3f" % write if write is not None else "-",
+                              "%.2f" % (write / t) if t else "-", "%.1f" % peak, "%.2f" % (peak / mb)))
+                if r["size"] >= 10:
+                    goals.append(("%s %d MB -f %s peak within 3x the file" % (r["format"], r["size"], fmt),
+                                  peak / mb, 3, True))
+                    if t:
+                        goals.append(("%s %d MB -f %s writes within the import time" % (r["format"], r["size"], fmt),
+                                      write / t, 1, True))
+    print("\ngnssimport -f FORMAT -o FILE (CPU s; write = run minus import_bench's import)")
+    widths = [max(len(str(x)) for x in column) for column in zip(header, *table)]
+    for line in [header] + table:
+        print("  ".join(str(x).rjust(w) if i > 1 else str(x).ljust(w) for i, (x, w) in enumerate(zip(line, widths))))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", required=True)
@@ -141,12 +196,15 @@ def main():
     for line in [header] + table:
         print("  ".join(str(x).rjust(w) if i else str(x).ljust(w) for i, (x, w) in enumerate(zip(line, widths))))
 
+    goals = []
+    if os.path.exists(os.path.join(args.build, "bin", "gnssimport")):
+        tool_table(args.build, rows, args.repeat, imports, results, goals)
+
     print("\ntiming the detector and stringToDouble ...", file=sys.stderr)
     micro = args.micro or bench
     detector = google_benchmark(os.path.join(micro, "detector_bench"), args.repeat)
     numbers = google_benchmark(os.path.join(micro, "number_bench"), args.repeat)
     print("\nDetector on 10 MB of Russian text (CPU s)")
-    goals = []
     for cp, name, suffix in (("CP1251", "CP1251", "cp1251"), ("KOI8-R", "KOI8R", "koi8_r"),
                              ("CP866", "CP866", "cp866")):
         path = os.path.join(inputs_dir, "russian-10M-%s.txt" % suffix)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release, writes the large inputs into the build
 # folder (once) and prints the table of import speeds, peak memory and the
-# reference tools on the same files.
+# reference tools on the same files, then the gnssimport tool writing each
+# output format.
 #   scripts/bench.sh [--sizes 1,10,100] [--formats topcon,lgo] [--repeat N]
 # (further options go to bench/run.py).
 # BUILD_DIR (default build-bench) chooses the build folder.
@@ -27,6 +28,6 @@ done
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGNSSIMPORT_BUILD_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
 # Building and generating report on stderr; stdout carries the table alone.
-cmake --build "$build" --target import_bench gnssimport_import_once detector_bench number_bench >&2
+cmake --build "$build" --target import_bench gnssimport_import_once detector_bench number_bench gnssimport >&2
 python3 "$root/bench/make_inputs.py" --out "$build/bench-inputs" --sizes "$sizes" --formats "$formats" >&2
 python3 "$root/bench/run.py" --build "$build" "${passthrough[@]}"

@@ -1,6 +1,7 @@
 // The tool's own pieces: numbers and angles, CSV fields, the network check
 // and the progress bar.
 #include "Geodesy.h"
+#include "JsonStream.h"
 #include "NetworkCheck.h"
 #include "ProgressBar.h"
 #include "Text.h"
@@ -101,6 +102,34 @@ host::ImportedVector vector(const wchar_t* from, const wchar_t* to, double dx, d
     for (int i = 0; i < 8; ++i)
         v.values[i] = values[i];
     return v;
+}
+
+TEST(JsonStream, WritesWhatADumpOfTheWholeTreeWould)
+{
+    using json = cli::JsonStream::json;
+    const json record = {{"name", "K\"1"}, {"xs", {1.5, nullptr}}, {"empty", json::object()}};
+    std::ostringstream out;
+    cli::JsonStream s(out);
+    s.beginObject();
+    s.key("files");
+    s.beginArray();
+    s.beginObject();
+    s.key("none");
+    s.beginArray();
+    s.endArray();
+    s.key("records");
+    s.beginArray();
+    s.value(record);
+    s.value(record);
+    s.endArray();
+    s.endObject();
+    s.endArray();
+    s.key("summary");
+    s.value(json::object());
+    s.endObject();
+    const json tree = {{"files", {{{"none", json::array()}, {"records", {record, record}}}}},
+                       {"summary", json::object()}};
+    EXPECT_EQ(out.str(), tree.dump(2));
 }
 
 TEST(TextTable, FactorIsRoundedLikeTheOtherColumns)

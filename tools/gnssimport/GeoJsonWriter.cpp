@@ -1,9 +1,8 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
+#include "JsonStream.h"
 #include "Text.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cmath>
 
@@ -79,18 +78,25 @@ json vectorFeature(const FileResult& result, const host::ImportedVector& vector,
 
 } // namespace
 
+// Written feature by feature, never as one document tree.
 void writeGeoJson(std::ostream& out, const ImportResults& results)
 {
     const PointIndex index(results);
-    json features = json::array();
+    JsonStream s(out);
+    s.beginObject();
+    s.key("type");
+    s.value("FeatureCollection");
+    s.key("features");
+    s.beginArray();
     for (const auto& result : results) {
         for (const auto& point : result.data.points)
-            features.push_back(pointFeature(result, point));
+            s.value(pointFeature(result, point));
         for (const auto& vector : result.data.vectors)
-            features.push_back(vectorFeature(result, vector, index));
+            s.value(vectorFeature(result, vector, index));
     }
-    const json document = {{"type", "FeatureCollection"}, {"features", std::move(features)}};
-    out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    s.endArray();
+    s.endObject();
+    out << '\n';
 }
 
 } // namespace cli

@@ -1,10 +1,9 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
+#include "JsonStream.h"
 #include "Messages.h"
 #include "Text.h"
-
-#include <nlohmann/json.hpp>
 
 namespace cli {
 
@@ -35,68 +34,90 @@ const char* severityName(host::ImportMessage::Severity severity)
     return "error";
 }
 
-json fileJson(const FileResult& result)
+json pointJson(const host::ImportedPoint& p)
 {
-    json points = json::array();
-    for (const auto& p : result.data.points)
-        points.push_back({{"name", utf8(p.name)},
-                          {"latitude", angleOrNull(p.latitude)},
-                          {"longitude", angleOrNull(p.longitude)},
-                          {"ellipsoidalHeight", orNull(p.ellipsoidalHeight)},
-                          {"elevation", orNull(p.elevation)},
-                          {"line", lineOrNull(p.line)}});
-    json vectors = json::array();
-    for (const auto& v : result.data.vectors)
-        vectors.push_back({{"from", utf8(v.origin)},
-                           {"to", utf8(v.target)},
-                           {"dx", orNull(v.dx())},
-                           {"dy", orNull(v.dy())},
-                           {"dz", orNull(v.dz())},
-                           {"sigmaX", orNull(v.sigmaX())},
-                           {"sigmaY", orNull(v.sigmaY())},
-                           {"sigmaZ", orNull(v.sigmaZ())},
-                           {"rms", orNull(v.rms())},
-                           {"factor", orNull(v.factor())},
-                           {"length", orNull(vectorLength(v))},
-                           {"line", lineOrNull(v.line)}});
-    json messages = json::array();
-    for (const auto& m : result.data.messages) {
+    return {{"name", utf8(p.name)},
+            {"latitude", angleOrNull(p.latitude)},
+            {"longitude", angleOrNull(p.longitude)},
+            {"ellipsoidalHeight", orNull(p.ellipsoidalHeight)},
+            {"elevation", orNull(p.elevation)},
+            {"line", lineOrNull(p.line)}};
+}
+
+json vectorJson(const host::ImportedVector& v)
+{
+    return {{"from", utf8(v.origin)},
+            {"to", utf8(v.target)},
+            {"dx", orNull(v.dx())},
+            {"dy", orNull(v.dy())},
+            {"dz", orNull(v.dz())},
+            {"sigmaX", orNull(v.sigmaX())},
+            {"sigmaY", orNull(v.sigmaY())},
+            {"sigmaZ", orNull(v.sigmaZ())},
+            {"rms", orNull(v.rms())},
+            {"factor", orNull(v.factor())},
+            {"length", orNull(vectorLength(v))},
+            {"line", lineOrNull(v.line)}};
+}
+
+template <typename Items, typename ToJson>
+void writeArray(JsonStream& s, const char* key, const Items& items, ToJson toJson)
+{
+    s.key(key);
+    s.beginArray();
+    for (const auto& item : items)
+        s.value(toJson(item));
+    s.endArray();
+}
+
+void writeFile(JsonStream& s, const FileResult& result)
+{
+    s.beginObject();
+    s.key("path");
+    s.value(utf8(result.path));
+    s.key("plugin");
+    s.value(result.pluginName.empty() ? json(nullptr) : json(result.pluginName));
+    writeArray(s, "points", result.data.points, pointJson);
+    writeArray(s, "vectors", result.data.vectors, vectorJson);
+    writeArray(s, "messages", result.data.messages, [](const host::ImportMessage& m) {
         // A text outside the catalogue is its own English rendering.
         const auto translation = translate(m.text);
-        messages.push_back({{"severity", severityName(m.severity)},
-                            {"line", lineOrNull(m.line)},
-                            {"text", utf8(m.text)},
-                            {"code", translation ? json(translation->code) : json(nullptr)},
-                            {"textEn", utf8(translation ? translation->english : m.text)}});
-    }
-    return {{"path", utf8(result.path)},
-            {"plugin", result.pluginName.empty() ? json(nullptr) : json(result.pluginName)},
-            {"points", std::move(points)},
-            {"vectors", std::move(vectors)},
-            {"messages", std::move(messages)}};
+        return json{{"severity", severityName(m.severity)},
+                    {"line", lineOrNull(m.line)},
+                    {"text", utf8(m.text)},
+                    {"code", translation ? json(translation->code) : json(nullptr)},
+                    {"textEn", utf8(translation ? translation->english : m.text)}};
+    });
+    s.endObject();
 }
 
 } // namespace
 
+// Written record by record: a document tree of a large import would take
+// many times the memory of the import itself.
 void writeJson(std::ostream& out, const ImportResults& results)
 {
-    json files = json::array();
     std::size_t points = 0, vectors = 0, errors = 0, warnings = 0;
+    JsonStream s(out);
+    s.beginObject();
+    s.key("files");
+    s.beginArray();
     for (const auto& result : results) {
-        files.push_back(fileJson(result));
+        writeFile(s, result);
         points += result.data.points.size();
         vectors += result.data.vectors.size();
         errors += result.data.count(host::ImportMessage::Error);
         warnings += result.data.count(host::ImportMessage::Warning);
     }
-    const json document = {{"files", std::move(files)},
-                           {"summary",
-                            {{"files", results.size()},
-                             {"points", points},
-                             {"vectors", vectors},
-                             {"errors", errors},
-                             {"warnings", warnings}}}};
-    out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    s.endArray();
+    s.key("summary");
+    s.value({{"files", results.size()},
+             {"points", points},
+             {"vectors", vectors},
+             {"errors", errors},
+             {"warnings", warnings}});
+    s.endObject();
+    out << '\n';
 }
 
 } // namespace cli
