@@ -140,7 +140,10 @@ void writeManPage(std::ostream& out, const CLI::App& app, const std::string& ver
             out << " \\fI" << prose(positional->get_name()) << "\\fR";
         out << '\n' << prose(command->get_description()) << '\n';
     }
-    out << s_body;
+    out << ".PP\n\\fBconfigure lgo\\fR shows the twelve LGO column identifiers with their labels; type a "
+           "field number and then the new value (empty for the default), \\fBok\\fR to save them or "
+           "\\fBcancel\\fR to leave the file as it was.\n"
+        << s_body;
 }
 
 } // namespace cli
