@@ -1,5 +1,6 @@
 // The Cyrillic code page detector on arbitrary bytes: the whole-file
-// decision, and the group prober fed the same bytes in two pieces.
+// decision (the answer of the plain or the capital-folded reading), and the
+// group prober fed the same bytes in two pieces.
 #include "EncodingDetector/SBCSGroupProber.h"
 #include "EncodingDetector/TextEncodingDetector.h"
 
@@ -30,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Encoding::Type whole = DetectTextEncoding(bytes);
     check(isEncoding(whole), "unknown encoding");
     check(DetectTextEncoding(bytes) == whole, "detection is not repeatable");
+    CSBCSGroupProber plain, folded(true);
+    plain.HandleData(bytes);
+    folded.HandleData(bytes);
+    check(whole == plain.GetEncoding() || whole == folded.GetEncoding(), "answer of neither reading");
 
     std::string filtered;
     FilterWithoutEnglishLetters(bytes, filtered);

@@ -23,16 +23,17 @@ public:
     // The best guess; win1251 when nothing could be decided.
     Encoding::Type GetEncoding() override;
     ProbingState::Type HandleData(const std::string& buffer) override;
-    // The same, with stats taken from buffer when the models let the probers
-    // count from them (CFilteredTextStats::Serves); null stats are never used.
+    // The same, given the statistics of buffer (or null): they stand in for
+    // the filtered text where the models allow (CFilteredTextStats::Serves),
+    // else buffer is filtered.
     ProbingState::Type HandleData(const std::string& buffer, const CFilteredTextStats* stats);
-    // True when stats of the buffer can stand for the filtered text.
-    bool ServedByStats() const;
     ProbingState::Type GetState() const override { return m_state; }
     // Also settles the best guess; ties go to the earlier prober.
     float GetConfidence() override;
 
 private:
+    // True when statistics of a buffer can stand for its filtered text.
+    bool ServedByStats() const;
     // Hands the text to each active prober through handle, in order, until
     // one finds its code page or all have dropped out.
     template <class Handle>

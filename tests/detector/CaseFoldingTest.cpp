@@ -63,16 +63,4 @@ TEST(CaseFolding, OnlyOneCaseReadingsAreAnsweredByTheFoldedMaps)
     EXPECT_GT(oneCase, 500u);
 }
 
-// Capitals only, as station names are often written, in every code page.
-TEST(CaseFolding, CapitalNamesAreDetected)
-{
-    const wchar_t* names[] = {L"ГРП-5 СЕВЕРНЫЙ", L"ПУНКТ ГГС БЕРЁЗОВКА", L"КУРГАН", L"ВОДОНАПОРНАЯ БАШНЯ"};
-    for (const wchar_t* name : names) {
-        for (Encoding::Type page : test::allCodePages()) {
-            const std::string bytes = test::encodeCyrillic(name, page);
-            EXPECT_EQ(DetectTextEncoding(bytes), page) << test::charsetName(page);
-        }
-    }
-}
-
 } // namespace
