@@ -151,6 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host::RecordingTarget::Options other;
     other.offerTarget2 = (h & 0x30) != 0x30;
     other.offerTarget3 = (h & 0xC0) != 0xC0;
+    other.offerCovariance = true; // the first import runs without it
     importOnce(charsets[h & 3], other);
     return 0;
 }

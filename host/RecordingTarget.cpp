@@ -51,6 +51,12 @@ std::wstring describe(const TargetEvent& e)
         return L"SetElevation(" + number(e.value) + L")";
     case TargetEvent::SetEllipsoidalHeight:
         return L"SetEllipsoidalHeight(" + number(e.value) + L")";
+    case TargetEvent::SetCovariance: {
+        std::wstring text = L"SetCovariance(";
+        for (std::size_t i = 0; i < e.covariance.size(); ++i)
+            text += (i ? L"," : L"") + number(e.covariance[i]);
+        return text + L")";
+    }
     }
     return L"?";
 }
@@ -151,6 +157,8 @@ void* RecordingTarget::QueryInterface(Plugin::SatImportTargetInterface id)
         return m_options.offerTarget2 ? static_cast<Plugin::ISatImportTarget2*>(this) : nullptr;
     case Plugin::IID_ISatImportTarget3:
         return m_options.offerTarget3 ? static_cast<Plugin::ISatImportTarget3*>(this) : nullptr;
+    case Plugin::IID_ISatImportTargetCovariance:
+        return m_options.offerCovariance ? static_cast<Plugin::ISatImportTargetCovariance*>(this) : nullptr;
     }
     return nullptr;
 }
@@ -246,6 +254,20 @@ void RecordingTarget::SetEllipsoidalHeight(double value)
         hostWarning(L"SetEllipsoidalHeight with no point open");
     else
         file.points.back().ellipsoidalHeight = value;
+    record(std::move(e));
+}
+
+void RecordingTarget::SetCovariance(double xx, double xy, double xz, double yy, double yz, double zz)
+{
+    TargetEvent e{TargetEvent::SetCovariance};
+    e.covariance = {xx, xy, xz, yy, yz, zz};
+    ImportedFile& file = currentFile();
+    if (!m_vectorOpen || file.vectors.empty())
+        hostWarning(L"SetCovariance with no vector open");
+    else if (file.vectors.back().covariance)
+        hostWarning(L"SetCovariance twice for one vector");
+    else
+        file.vectors.back().covariance = e.covariance;
     record(std::move(e));
 }
 

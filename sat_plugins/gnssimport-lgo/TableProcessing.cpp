@@ -1,6 +1,7 @@
 // Turning the rows of a points or lines table into events on the target.
 #include "ImportPluginImpl.h"
 
+#include "CommonHelpers/Covariance.h"
 #include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
@@ -64,6 +65,20 @@ double variance(const strutils::TextRange& cell)
     return value;
 }
 
+// Indices of the Q12, Q13 and Q23 columns when the header names all three;
+// none otherwise. They are fixed names, not configurable identifiers.
+std::vector<std::size_t> findCovarianceColumns(const CTableFile& table)
+{
+    std::vector<std::size_t> columns;
+    for (const wchar_t* name : {L"Q12", L"Q13", L"Q23"}) {
+        const int index = CImportPluginImpl::FindHeaderIndex(table.ColumnNames(), name);
+        if (index == -1)
+            return {};
+        columns.push_back(static_cast<std::size_t>(index));
+    }
+    return columns;
+}
+
 } // namespace
 
 void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
@@ -109,6 +124,7 @@ void CImportPluginImpl::ProcessLinesTable(CTableFile& table)
                                  {m_ids.ReferenceId(), m_ids.RoverId(), m_ids.dX(), m_ids.dY(), m_ids.dZ(),
                                   m_ids.Q11(), m_ids.Q22(), m_ids.Q33()},
                                  rightmost);
+    const auto covarianceCol = findCovarianceColumns(table);
 
     // One row at a time, its cells pieces of its line; only the names are
     // copied, into a string kept from row to row.
@@ -138,6 +154,12 @@ void CImportPluginImpl::ProcessLinesTable(CTableFile& table)
         m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(q33));
         m_pImportTarget->SetValue(Plugin::RMS, Plugin::Utils::rootOfSum(q11, q22, q33));
         m_pImportTarget->SetValue(Plugin::Factor, 1.0);
+        // A row too short for a covariance column has no covariance to send.
+        if (!covarianceCol.empty()
+            && row.size() > *std::max_element(covarianceCol.begin(), covarianceCol.end()))
+            Plugin::Utils::sendCovariance(m_pImportTarget, {q11, number(row[covarianceCol[0]]),
+                                                            number(row[covarianceCol[1]]), q22,
+                                                            number(row[covarianceCol[2]]), q33});
         m_pImportTarget->SetProgress(progress(i + 1, rows));
     }
 }

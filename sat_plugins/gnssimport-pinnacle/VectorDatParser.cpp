@@ -1,5 +1,6 @@
 #include "VectorDatParser.h"
 
+#include "CommonHelpers/Covariance.h"
 #include "CommonHelpers/RootOfSum.h"
 #include "Exceptions/Exceptions.h"
 
@@ -14,9 +15,12 @@ const std::size_t s_deltaX = 5;
 const std::size_t s_deltaY = 6;
 const std::size_t s_deltaZ = 7;
 
-// Positions of the variances in the packed covariance.
+// Positions in the packed covariance xx, xy, yy, xz, yz, zz.
 const std::size_t s_varianceX = 0;
+const std::size_t s_covarianceXY = 1;
 const std::size_t s_varianceY = 2;
+const std::size_t s_covarianceXZ = 3;
+const std::size_t s_covarianceYZ = 4;
 const std::size_t s_varianceZ = 5;
 
 } // namespace
@@ -65,4 +69,7 @@ void CVectorDatParser::ParseSecondVectorLine(const std::wstring& line)
     m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(vz));
     m_pImportTarget->SetValue(Plugin::RMS, Plugin::Utils::rootOfSum(vx, vy, vz));
     m_pImportTarget->SetValue(Plugin::Factor, 1.0);
+    Plugin::Utils::sendCovariance(m_pImportTarget, {vx, m_text.Number(numbers, s_covarianceXY),
+                                                    m_text.Number(numbers, s_covarianceXZ), vy,
+                                                    m_text.Number(numbers, s_covarianceYZ), vz});
 }

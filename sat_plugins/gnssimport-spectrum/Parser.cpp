@@ -2,6 +2,7 @@
 
 #include "Patterns.h"
 
+#include "CommonHelpers/Covariance.h"
 #include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "Exceptions/Exceptions.h"
@@ -87,8 +88,9 @@ void CParser::ParseBlock(CCursor cursor)
     std::wstring dx, dy, dz;
     ParseDXDYDZ(cursor, dx, dy, dz);
     SkipTitle(CovarianceMatrix(), cursor);
-    std::wstring sx2, sy2, sz2;
-    ParseSqrSigmas(cursor, sx2, sy2, sz2);
+    CCovarianceText covariance;
+    ParseCovariance(cursor, covariance);
+    const std::wstring &sx2 = covariance.xx, &sy2 = covariance.yy, &sz2 = covariance.zz;
 
     using Plugin::Utils::stringToDouble;
     try {
@@ -113,6 +115,8 @@ void CParser::ParseBlock(CCursor cursor)
         m_pImportTarget->SetValue(Plugin::SigmaZ, std::sqrt(vz));
         m_pImportTarget->SetValue(Plugin::RMS, Plugin::Utils::rootOfSum(vx, vy, vz));
         m_pImportTarget->SetValue(Plugin::Factor, 1.0);
+        Plugin::Utils::sendCovariance(m_pImportTarget, {vx, stringToDouble(covariance.xy), stringToDouble(covariance.xz),
+                                                        vy, stringToDouble(covariance.yz), vz});
     } catch (const std::out_of_range&) {
         throw CInvalidFileFormatException();
     } catch (const boost::bad_lexical_cast&) {
@@ -210,7 +214,30 @@ void CParser::ParseDXDYDZ(CCursor& cursor, std::wstring& dx, std::wstring& dy, s
 
 void CParser::ParseSqrSigmas(CCursor& cursor, std::wstring& sx2, std::wstring& sy2, std::wstring& sz2)
 {
-    SearchToken(s_varianceX, cursor, sx2);
-    SearchToken(s_varianceY, cursor, sy2);
-    SearchToken(s_varianceZ, cursor, sz2);
+    CCovarianceText covariance;
+    ParseCovariance(cursor, covariance);
+    sx2 = covariance.xx;
+    sy2 = covariance.yy;
+    sz2 = covariance.zz;
+}
+
+// The rows are found exactly as the diagonal patterns find them; the row
+// patterns only capture the values before the diagonal as well.
+void CParser::ParseCovariance(CCursor& cursor, CCovarianceText& covariance)
+{
+    SearchToken(s_varianceX, cursor, covariance.xx);
+    SearchGroups(s_covarianceRowY, cursor, {&covariance.xy, &covariance.yy});
+    SearchGroups(s_covarianceRowZ, cursor, {&covariance.xz, &covariance.yz, &covariance.zz});
+}
+
+void CParser::SearchGroups(const std::wstring& pattern, CCursor& cursor, std::initializer_list<std::wstring*> values)
+{
+    if (!Compiled(pattern).Search(cursor.begin, cursor.end, m_match))
+        throw CInvalidFileFormatException();
+    std::size_t group = 1;
+    for (std::wstring* value : values) {
+        *value = m_match.size() > group && m_match[group].matched ? m_match[group].str() : std::wstring();
+        ++group;
+    }
+    cursor.begin = m_match[0].second;
 }

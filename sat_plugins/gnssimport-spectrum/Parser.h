@@ -8,6 +8,7 @@
 
 #include <boost/intrusive_ptr.hpp>
 
+#include <initializer_list>
 #include <locale>
 #include <memory>
 #include <string>
@@ -55,6 +56,10 @@ private:
     struct CStation {
         std::wstring name, x, y, z, height;
     };
+    // The texts of the lower-triangle covariance block.
+    struct CCovarianceText {
+        std::wstring xx, xy, xz, yy, yz, zz;
+    };
 
     const Spectrum::CCompiledPattern& Compiled(const std::wstring& pattern);
     template <class Parse>
@@ -68,6 +73,9 @@ private:
     void ParseXYZ(CCursor& cursor, std::wstring& x, std::wstring& y, std::wstring& z, std::wstring& height);
     void ParseDXDYDZ(CCursor& cursor, std::wstring& dx, std::wstring& dy, std::wstring& dz);
     void ParseSqrSigmas(CCursor& cursor, std::wstring& sx2, std::wstring& sy2, std::wstring& sz2);
+    void ParseCovariance(CCursor& cursor, CCovarianceText& covariance);
+    // SearchToken filling values with groups 1, 2, ... in order.
+    void SearchGroups(const std::wstring& pattern, CCursor& cursor, std::initializer_list<std::wstring*> values);
     void SendStation(const CStation& station, Plugin::SatEvents role, double latitude, double longitude,
                      Plugin::ISatImportTarget2* target2);
 

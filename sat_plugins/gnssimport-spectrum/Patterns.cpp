@@ -22,6 +22,8 @@ const std::wstring s_deltaZ = LR"re(^dZ:\s*(.+?)\s+.+?\n)re";
 const std::wstring s_varianceX = LR"re(^dX\s+(.+?)\n)re";
 const std::wstring s_varianceY = LR"re(^dY\s+.+?\s+(.+?)\n)re";
 const std::wstring s_varianceZ = LR"re(^dZ\s+.+?\s+.+?\s+(.+?)\n)re";
+const std::wstring s_covarianceRowY = LR"re(^dY\s+(.+?)\s+(.+?)\n)re";
+const std::wstring s_covarianceRowZ = LR"re(^dZ\s+(.+?)\s+(.+?)\s+(.+?)\n)re";
 
 const std::wstring s_heightLine = L"Z:";
 const std::wstring s_heightLabel = L"Hgt:";

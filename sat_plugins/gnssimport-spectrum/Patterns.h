@@ -28,6 +28,10 @@ extern const std::wstring s_deltaZ;
 extern const std::wstring s_varianceX;
 extern const std::wstring s_varianceY;
 extern const std::wstring s_varianceZ;
+// The rows dY and dZ as the two variance patterns above match them, with
+// every value captured: dY's are xy, yy and dZ's xz, yz, zz.
+extern const std::wstring s_covarianceRowY;
+extern const std::wstring s_covarianceRowZ;
 
 // Parts of the height pattern: its line label, its value label, and the
 // pattern from the value label on.

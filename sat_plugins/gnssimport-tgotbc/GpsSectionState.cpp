@@ -10,8 +10,8 @@
 
 namespace {
 
-// Fields of a vector value: 2 start, 3 end, 4-6 dX dY dZ, 7, 10 and 12 the
-// variances of dX, dY and dZ, 17 the RMS.
+// Fields of a vector value: 2 start, 3 end, 4-6 dX dY dZ, 7-12 the
+// covariance xx, xy, xz, yy, yz, zz (7, 10 and 12 the variances), 17 the RMS.
 const std::size_t s_minFields = 18;
 
 double Number(const std::vector<strutils::TextRange>& fields, std::size_t index)
@@ -51,4 +51,6 @@ void CGpsSectionState::ParseLine(const std::wstring& line)
     strutils::assignRange(m_texts[1], fields[3].begin, fields[3].end);
     m_pParser->AddVector(m_texts[0], m_texts[1], dx, dy, dz, std::sqrt(squaredSigmaX), std::sqrt(squaredSigmaY),
                          std::sqrt(squaredSigmaZ), rms, factor);
+    m_pParser->SetVectorCovariance(
+        {squaredSigmaX, Number(fields, 8), Number(fields, 9), squaredSigmaY, Number(fields, 11), squaredSigmaZ});
 }

@@ -1,6 +1,8 @@
 // What the section states call on the parser that owns them.
 #pragma once
 
+#include "CommonHelpers/Covariance.h"
+
 #include <string>
 
 class IParser {
@@ -22,6 +24,8 @@ public:
     virtual void SetPointElevH(double elev, double H) = 0;
     virtual void AddVector(const std::wstring& vectorOrigin, const std::wstring& vectorTarget, double dx, double dy,
                            double dz, double sigmaX, double sigmaY, double sigmaZ, double rms, double factor) = 0;
+    // Full covariance of the vector sent last (xx, xy, xz, yy, yz, zz).
+    virtual void SetVectorCovariance(const Plugin::Utils::Covariance& covariance) = 0;
     virtual void SetTokenSeparator(const std::wstring& tokenSeparator) = 0;
     virtual std::wstring GetTokenSeparator() = 0;
 };

@@ -84,6 +84,11 @@ void CParser::AddVector(const std::wstring& vectorOrigin, const std::wstring& ve
     m_somethingParsed = true;
 }
 
+void CParser::SetVectorCovariance(const Plugin::Utils::Covariance& covariance)
+{
+    Plugin::Utils::sendCovariance(m_pImportTarget, covariance);
+}
+
 void CParser::SetTokenSeparator(const std::wstring& tokenSeparator) { m_tokenSeparator = tokenSeparator; }
 
 std::wstring CParser::GetTokenSeparator() { return m_tokenSeparator; }

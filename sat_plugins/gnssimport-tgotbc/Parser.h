@@ -35,6 +35,7 @@ public:
     void SetPointElevH(double elev, double H) override;
     void AddVector(const std::wstring& vectorOrigin, const std::wstring& vectorTarget, double dx, double dy, double dz,
                    double sigmaX, double sigmaY, double sigmaZ, double rms, double factor) override;
+    void SetVectorCovariance(const Plugin::Utils::Covariance& covariance) override;
     void SetTokenSeparator(const std::wstring& tokenSeparator) override;
     std::wstring GetTokenSeparator() override;
 

@@ -34,10 +34,13 @@ struct Reference {
     std::size_t events = 0;
 };
 
-// What the plug-in itself delivers for the file, through the reference host.
+// What the plug-in itself delivers for the file, through the reference host
+// offering the covariance interface as the tool does.
 Reference referenceImport(const std::string& format, const std::string& path)
 {
-    const auto target = test::importWith(format, {test::W(path)});
+    test::ImportRun run;
+    run.options.offerCovariance = true;
+    const auto target = test::importWith(format, {test::W(path)}, run);
     Reference ref;
     ref.pluginName = test::U(host::LoadedPlugin::load(test::pluginPath(format)).descriptor().name);
     for (const auto& file : target.files()) {
@@ -115,6 +118,8 @@ TEST_P(Examples, JsonCarriesEveryPointAndVector)
             EXPECT_EQ(v["to"], test::U(ref.vectors[k].target));
             for (int n = 0; n < 8; ++n)
                 EXPECT_EQ(v[keys[n]].get<double>(), ref.vectors[k].values[n].value()) << keys[n];
+            const auto& covariance = ref.vectors[k].covariance;
+            EXPECT_EQ(v["covariance"], covariance ? json(*covariance) : json(nullptr));
         }
     }
     EXPECT_EQ(doc["summary"]["errors"], 0);

@@ -93,7 +93,8 @@ TEST_F(Tool, CsvQuotesNamesWithCommasAndQuotes)
     const std::string points = test::readBytes(base + "-points.csv");
     EXPECT_NE(points.find(",LGO,\"Mark, \"\"A\"\"\",55.7534293"), std::string::npos) << points;
     EXPECT_EQ(test::readBytes(base + "-vectors.csv"),
-              "file,plugin,from,to,dx,dy,dz,sigma_x,sigma_y,sigma_z,rms,factor,length,line\r\n");
+              "file,plugin,from,to,dx,dy,dz,sigma_x,sigma_y,sigma_z,rms,factor,length,line,"
+              "cov_xx,cov_xy,cov_xz,cov_yy,cov_yz,cov_zz\r\n");
 }
 
 TEST_F(Tool, EventsShowTheRawStream)

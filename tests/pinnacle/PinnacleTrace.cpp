@@ -50,6 +50,8 @@ std::string render(const host::TargetEvent& e)
         return "Elevation=" + number(e.value);
     case K::SetEllipsoidalHeight:
         return "Height=" + number(e.value);
+    case K::SetCovariance:
+        return test::U(host::describe(e));
     }
     return "?";
 }

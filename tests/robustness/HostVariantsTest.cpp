@@ -64,6 +64,34 @@ TEST_P(HostVariants, WithoutTarget2OnlyTheHeightsGo)
     }
 }
 
+// With the covariance interface offered, the only events added are
+// SetCovariance calls, each right after a Factor; every vector of a format
+// that carries correlations gets one, and Topcon sends none.
+TEST_P(HostVariants, CovarianceInterfaceOnlyAddsCovarianceAfterFactor)
+{
+    test::ImportRun run;
+    run.options.offerCovariance = true;
+    const bool carriesCovariance = std::string(GetParam().plugin) != "topcon";
+    for (const auto& path : robust::examplesOf(GetParam().plugin)) {
+        const auto with = test::importWith(GetParam().plugin, {path}, run);
+        std::vector<std::wstring> withoutCovariance;
+        std::size_t factors = 0, covariances = 0;
+        for (std::size_t i = 0; i < with.events().size(); ++i) {
+            const host::TargetEvent& e = with.events()[i];
+            if (e.kind != host::TargetEvent::SetCovariance) {
+                withoutCovariance.push_back(host::describe(e));
+                factors += e.kind == host::TargetEvent::SetValue && e.id == Plugin::Factor;
+                continue;
+            }
+            ++covariances;
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ(with.events()[i - 1].id, Plugin::Factor) << test::U(path);
+        }
+        EXPECT_EQ(covariances, carriesCovariance ? factors : 0u) << test::U(path);
+        EXPECT_EQ(withoutCovariance, test::importWith(GetParam().plugin, {path}).describeEvents()) << test::U(path);
+    }
+}
+
 // The example in UTF-8: code-page examples carry their code page in the name.
 std::wstring utf8Copy(const test::TempDir& dir, const std::wstring& path)
 {

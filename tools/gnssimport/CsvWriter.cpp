@@ -61,12 +61,17 @@ void writeCsvPoints(std::ostream& out, const ImportResults& results)
 void writeCsvVectors(std::ostream& out, const ImportResults& results)
 {
     record(out, {"file", "plugin", "from", "to", "dx", "dy", "dz", "sigma_x", "sigma_y", "sigma_z", "rms", "factor",
-                 "length", "line"});
+                 "length", "line", "cov_xx", "cov_xy", "cov_xz", "cov_yy", "cov_yz", "cov_zz"});
     for (const auto& result : results)
-        for (const auto& v : result.data.vectors)
+        for (const auto& v : result.data.vectors) {
+            std::optional<double> c[6];
+            for (std::size_t i = 0; v.covariance && i < 6; ++i)
+                c[i] = (*v.covariance)[i];
             record(out, {utf8(result.path), result.pluginName, utf8(v.origin), utf8(v.target), number(v.dx()),
                          number(v.dy()), number(v.dz()), number(v.sigmaX()), number(v.sigmaY()), number(v.sigmaZ()),
-                         number(v.rms()), number(v.factor()), number(vectorLength(v)), lineNumber(v.line)});
+                         number(v.rms()), number(v.factor()), number(vectorLength(v)), lineNumber(v.line),
+                         number(c[0]), number(c[1]), number(c[2]), number(c[3]), number(c[4]), number(c[5])});
+        }
 }
 
 } // namespace cli

@@ -44,6 +44,12 @@ std::string eventLine(const host::TargetEvent& e)
     case K::SetText: return "SetText(" + utf8(host::eventName(e.id)) + "," + quoted(e.text) + ")";
     case K::SetElevation: return "SetElevation(" + shortest(e.value) + ")";
     case K::SetEllipsoidalHeight: return "SetEllipsoidalHeight(" + shortest(e.value) + ")";
+    case K::SetCovariance: {
+        std::string line = "SetCovariance(";
+        for (std::size_t i = 0; i < e.covariance.size(); ++i)
+            line += (i ? "," : "") + shortest(e.covariance[i]);
+        return line + ")";
+    }
     }
     return "?";
 }

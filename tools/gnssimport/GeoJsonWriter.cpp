@@ -64,6 +64,7 @@ json vectorFeature(const FileResult& result, const host::ImportedVector& vector,
                        {"sigmaZ", orNull(vector.sigmaZ())},
                        {"rms", orNull(vector.rms())},
                        {"factor", orNull(vector.factor())},
+                       {"covariance", orNull(vector.covariance)},
                        {"length", orNull(vectorLength(vector))}};
     if (const auto ends = vectorEnds(vector, result, index)) {
         // Positions of one line share their dimension.

@@ -13,7 +13,15 @@ namespace {
 // The recording target with SetProgress also moving the progress bar.
 class ProgressTarget : public host::RecordingTarget {
 public:
-    explicit ProgressTarget(ProgressBar& progress) : m_progress(progress) {}
+    explicit ProgressTarget(ProgressBar& progress) : host::RecordingTarget(options()), m_progress(progress) {}
+
+    // The CLI takes full covariances where the plug-ins have them.
+    static Options options()
+    {
+        Options o;
+        o.offerCovariance = true;
+        return o;
+    }
 
     void SetProgress(float percent) override
     {

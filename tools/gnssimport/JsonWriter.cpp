@@ -56,6 +56,7 @@ json vectorJson(const host::ImportedVector& v)
             {"sigmaZ", orNull(v.sigmaZ())},
             {"rms", orNull(v.rms())},
             {"factor", orNull(v.factor())},
+            {"covariance", orNull(v.covariance)},
             {"length", orNull(vectorLength(v))},
             {"line", lineOrNull(v.line)}};
 }

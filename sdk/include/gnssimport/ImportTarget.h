@@ -23,10 +23,16 @@ enum SatEvents {
     Longitude = 12
 };
 
-enum SatImportTargetInterface {
+// The underlying type is fixed to int (the same size and passing as before)
+// so that ids outside 0..2, such as this project's own interface ids, are
+// valid values of the enum rather than undefined behaviour when converted.
+enum SatImportTargetInterface : int {
     IID_ISatImportTarget = 0,
     IID_ISatImportTarget2 = 1,
-    IID_ISatImportTarget3 = 2
+    IID_ISatImportTarget3 = 2,
+    // This project's extension (ImportTargetCovariance.h); the vendor host
+    // answers null for it.
+    IID_ISatImportTargetCovariance = 0x47435631
 };
 
 // Not reference counted. The Reserved operations hold vtable positions that

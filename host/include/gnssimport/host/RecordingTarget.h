@@ -5,7 +5,9 @@
 #include <gnssimport/host/CharsetConversion.h>
 #include <gnssimport/host/ImportModel.h>
 #include <gnssimport/ImportTarget.h>
+#include <gnssimport/ImportTargetCovariance.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,8 @@ struct TargetEvent {
         SetValue,
         SetText,
         SetElevation,
-        SetEllipsoidalHeight
+        SetEllipsoidalHeight,
+        SetCovariance
     };
     explicit TargetEvent(Kind k) : kind(k) {}
 
@@ -31,17 +34,21 @@ struct TargetEvent {
     double value = 0;                     // SetValue, heights, SetProgress
     int line = 0;                         // SetCurrentLine
     std::wstring text;                    // path, message or text
+    std::array<double, 6> covariance{};   // SetCovariance
 };
 
 // Readable form of an event, e.g. SetText(Point,"A") or SetValue(DeltaX,1.5).
 std::wstring describe(const TargetEvent& event);
 const wchar_t* eventName(Plugin::SatEvents id);
 
-class RecordingTarget : public Plugin::ISatImportTarget3 {
+class RecordingTarget : public Plugin::ISatImportTarget3, public Plugin::ISatImportTargetCovariance {
 public:
     struct Options {
         bool offerTarget2 = true; // answer QueryInterface for ISatImportTarget2
         bool offerTarget3 = true; // answer QueryInterface for ISatImportTarget3
+        // Answer QueryInterface for ISatImportTargetCovariance. Off by default,
+        // so that the target sees what the vendor host sees unless asked.
+        bool offerCovariance = false;
         int convertBytesResult = 0; // a non-zero value makes every ConvertBytes fail with it
         bool recordProgress = true;
     };
@@ -68,6 +75,8 @@ public:
     void SetEllipsoidalHeight(double value) override;
     // ISatImportTarget3
     int ConvertBytes(const wchar_t* service, const wchar_t* charset, Plugin::IByteArray* data) override;
+    // ISatImportTargetCovariance
+    void SetCovariance(double xx, double xy, double xz, double yy, double yz, double zz) override;
 
     const std::vector<TargetEvent>& events() const { return m_events; }
     const std::vector<ImportedFile>& files() const { return m_files; }
