@@ -12,5 +12,5 @@ public:
 
 private:
     // Imports one file; file and line failures are reported to the target.
-    void ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* pImportTarget);
+    void ParseFile(const std::wstring& fileName, Plugin::ISatImportTarget* target);
 };
