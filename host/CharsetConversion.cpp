@@ -1,5 +1,7 @@
 #include <gnssimport/host/CharsetConversion.h>
 
+#include <gnssimport/text/Utf8.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -20,45 +22,6 @@ const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
 // glibc's name for wchar_t units in host byte order.
 const char* const kWideCharset = "WCHAR_T";
 const std::string kUtf8 = "UTF-8";
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(const unsigned char* p, std::size_t size)
-{
-    const unsigned char* end = p + size;
-    while (p != end) {
-        const unsigned char c = *p++;
-        if (c < 0x80)
-            continue;
-        std::size_t more = 0;
-        unsigned char low = 0x80, high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            if (c == 0xE0)
-                low = 0xA0;
-            else if (c == 0xED)
-                high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            if (c == 0xF0)
-                low = 0x90;
-            else if (c == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
-        }
-        if (static_cast<std::size_t>(end - p) < more)
-            return false;
-        if (*p < low || *p > high)
-            return false;
-        for (std::size_t i = 1; i < more; ++i)
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-        p += more;
-    }
-    return true;
-}
 
 // iconv's conversion of size bytes into out, flushed; false on an invalid
 // (error EILSEQ) or truncated (EINVAL) byte sequence. The descriptor is reset
@@ -274,7 +237,7 @@ bool CharsetConverter::convert(const std::string& charset, const char* bytes, st
 
     const std::string* name = &charset;
     if (charset.empty())
-        name = isValidUtf8(reinterpret_cast<const unsigned char*>(bytes), size) ? &kUtf8 : &m_impl->defaultCharset;
+        name = text::isValidUtf8(bytes, size) ? &kUtf8 : &m_impl->defaultCharset;
     const Impl::Charset& entry = m_impl->charset(*name);
     if (entry.cd == kInvalid) {
         out.clear();

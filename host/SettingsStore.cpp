@@ -1,6 +1,6 @@
 #include <gnssimport/host/SettingsStore.h>
 
-#include <gnssimport/host/Utf8.h>
+#include <gnssimport/text/Utf8.h>
 
 #include <fstream>
 #include <stdexcept>
@@ -12,30 +12,6 @@ namespace {
 std::runtime_error fileError(const std::string& what, const std::string& path)
 {
     return std::runtime_error(what + ": " + path);
-}
-
-// Wide text to UTF-8. Lone surrogates are encoded like any other code unit
-// (as three bytes), so values holding UTF-16 pairs survive a round trip.
-bool appendUtf8(std::wstring::value_type wc, std::string& out)
-{
-    if (wc < 0 || static_cast<unsigned long>(wc) > 0x10FFFFul)
-        return false;
-    host::appendUtf8(static_cast<char32_t>(wc), out);
-    return true;
-}
-
-// UTF-8 to wide text, the inverse of appendUtf8; false on malformed bytes.
-bool decodeUtf8(const std::string& in, std::wstring& out)
-{
-    out.clear();
-    std::size_t i = 0;
-    char32_t c = 0;
-    while (i < in.size()) {
-        if (!decodeUtf8At(in, i, c))
-            return false;
-        out += static_cast<wchar_t>(c);
-    }
-    return true;
 }
 
 // Backslash escapes keep a key or value on one line; keys also escape "="
@@ -151,8 +127,11 @@ void SettingsStore::loadFile(const std::string& path)
         if (!bytes.empty() && bytes.back() == '\r') // CR LF line ends; a CR of a value is escaped
             bytes.pop_back();
         std::wstring line;
-        if (!decodeUtf8(bytes, line))
+        try {
+            line = text::fromUtf8(bytes, text::WideForm::Utf32, text::OnInvalid::Throw);
+        } catch (const std::range_error&) {
             throw fileError("invalid UTF-8 in line " + std::to_string(number) + " of settings file", path);
+        }
         if (isBlankLine(line) || line[0] == L'#')
             continue;
         const std::size_t separator = findSeparator(line);
@@ -167,18 +146,20 @@ void SettingsStore::loadFile(const std::string& path)
 
 void SettingsStore::saveFile(const std::string& path) const
 {
-    std::string text;
+    std::string content;
     for (const auto& entry : m_values) {
         const std::wstring line = escape(entry.first, true) + L'=' + escape(entry.second, false);
-        for (wchar_t c : line)
-            if (!appendUtf8(c, text))
-                throw fileError("setting not representable in UTF-8 for settings file", path);
-        text += '\n';
+        try {
+            content += text::toUtf8(line, text::OnInvalid::Throw);
+        } catch (const std::range_error&) {
+            throw fileError("setting not representable in UTF-8 for settings file", path);
+        }
+        content += '\n';
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         throw fileError("cannot create settings file", path);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.close();
     if (!out)
         throw fileError("cannot write settings file", path);

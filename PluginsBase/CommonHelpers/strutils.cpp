@@ -1,5 +1,7 @@
 #include "strutils.h"
 
+#include <gnssimport/text/Utf8.h>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -13,100 +15,9 @@
 
 namespace strutils {
 
-namespace {
+std::string toUtf8(const std::wstring& s) { return text::toUtf8(s, text::OnInvalid::Throw); }
 
-void appendUtf8(std::string& out, unsigned long cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-bool isHighSurrogate(unsigned long u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(unsigned long u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-} // namespace
-
-std::string toUtf8(const std::wstring& s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        unsigned long u = static_cast<unsigned long>(static_cast<std::make_unsigned<wchar_t>::type>(s[i]));
-        if (isHighSurrogate(u)) {
-            if (i + 1 >= s.size())
-                throw std::range_error("wide string conversion: lone high surrogate");
-            const unsigned long low = static_cast<unsigned long>(s[i + 1]);
-            if (!isLowSurrogate(low))
-                throw std::range_error("wide string conversion: lone high surrogate");
-            u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
-            ++i;
-        } else if (isLowSurrogate(u) || u > 0x10FFFF) {
-            throw std::range_error("wide string conversion: invalid code unit");
-        }
-        appendUtf8(out, u);
-    }
-    return out;
-}
-
-std::wstring fromUtf8(const std::string& s)
-{
-    std::wstring out;
-    out.reserve(s.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const auto* end = p + s.size();
-    while (p < end) {
-        const unsigned char b = *p;
-        unsigned long cp;
-        int extra;
-        if (b < 0x80) {
-            cp = b;
-            extra = 0;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            cp = b & 0x1F;
-            extra = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            cp = b & 0x0F;
-            extra = 2;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            cp = b & 0x07;
-            extra = 3;
-        } else {
-            throw std::range_error("UTF-8 conversion: invalid lead byte");
-        }
-        if (end - p <= extra)
-            throw std::range_error("UTF-8 conversion: truncated sequence");
-        for (int k = 1; k <= extra; ++k) {
-            if ((p[k] & 0xC0) != 0x80)
-                throw std::range_error("UTF-8 conversion: invalid continuation byte");
-            cp = (cp << 6) | (p[k] & 0x3F);
-        }
-        const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
-        if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            throw std::range_error("UTF-8 conversion: invalid code point");
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (cp >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<wchar_t>(cp);
-        }
-        p += extra + 1;
-    }
-    return out;
-}
+std::wstring fromUtf8(const std::string& s) { return text::fromUtf8(s, text::WideForm::Utf16, text::OnInvalid::Throw); }
 
 std::wstring fromLocal8Bit(const std::string& bytes)
 {

@@ -6,7 +6,7 @@
 
 namespace cli {
 
-// Wide text to UTF-8; code points UTF-8 cannot carry become U+FFFD.
+// Wide text to UTF-8; what UTF-8 cannot carry becomes U+FFFD.
 std::string utf8(const std::wstring& text);
 // UTF-8 to wide text; malformed bytes become U+FFFD.
 std::wstring fromUtf8(const std::string& text);
