@@ -1,6 +1,6 @@
 # CPack: one Debian package with the tool, the plug-ins, the GDAL driver
-# (when built), the SDK headers and the package config (cpack -G DEB in the
-# build folder).
+# (when built), the SDK headers, the reference host library and the package
+# config (cpack -G DEB in the build folder).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gnssimport)
 set(CPACK_PACKAGE_VENDOR "gnssimport")
@@ -12,7 +12,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 the gnssimport tool that turns them into text, JSON, GeoJSON and CSV, checks
 vectors against point coordinates and shows the plug-ins' messages in English
 or Russian, a GDAL/OGR driver that opens the exports in QGIS, ogr2ogr and
-Python, and the SDK headers a host needs to load the plug-ins.")
+Python, the SDK headers a host needs to load the plug-ins and the reference
+host library.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -1,6 +1,6 @@
 #include <gnssimport/host/AngleConverters.h>
 
-#include "PluginHelpers/RefCounted.h"
+#include "RefCounted.h"
 
 #include <charconv>
 #include <cmath>
@@ -298,7 +298,7 @@ bool isHemisphere(wchar_t c, bool& negative)
     }
 }
 
-class CAngleConverter final : public Plugin::CRefCountedImpl<Plugin::IAngleConverter> {
+class CAngleConverter final : public RefCounted<Plugin::IAngleConverter> {
 public:
     explicit CAngleConverter(Type type) : m_type(type) {}
 
@@ -315,7 +315,7 @@ private:
     Type m_type;
 };
 
-class CUnitConvertersFactory final : public Plugin::CRefCountedImpl<Plugin::IUnitConvertersFactory> {
+class CUnitConvertersFactory final : public RefCounted<Plugin::IUnitConvertersFactory> {
 public:
     // Unknown types still get a converter, one that rejects every text:
     // the plug-ins use what they receive without a null check.

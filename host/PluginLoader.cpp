@@ -1,60 +1,27 @@
 #include <gnssimport/host/PluginLoader.h>
 
+#include <gnssimport/text/Utf8.h>
+#include <nlohmann/json.hpp>
+
 #include <cwctype>
 #include <dlfcn.h>
+#include <limits>
 #include <utility>
 
 namespace host {
 
 namespace {
 
-void skipBlanks(const std::wstring& s, std::size_t& i)
+// The text of a string member of a descriptor; false when the member is
+// there but not a string.
+bool readText(const nlohmann::json& object, const char* key, std::wstring& out)
 {
-    while (i < s.size() && std::iswspace(s[i]))
-        ++i;
-}
-
-bool readString(const std::wstring& s, std::size_t& i, std::wstring& out)
-{
-    if (i >= s.size() || s[i] != L'"')
+    const auto it = object.find(key);
+    if (it == object.end())
+        return true;
+    if (!it->is_string())
         return false;
-    out.clear();
-    for (++i; i < s.size(); ++i) {
-        if (s[i] == L'"') {
-            ++i;
-            return true;
-        }
-        if (s[i] == L'\\') {
-            if (++i >= s.size())
-                return false;
-            switch (s[i]) {
-            case L'n': out += L'\n'; break;
-            case L't': out += L'\t'; break;
-            case L'r': out += L'\r'; break;
-            default: out += s[i]; // \" \\ \/ and anything else literally
-            }
-        } else {
-            out += s[i];
-        }
-    }
-    return false;
-}
-
-bool readInteger(const std::wstring& s, std::size_t& i, int& out)
-{
-    std::size_t start = i;
-    if (i < s.size() && s[i] == L'-')
-        ++i;
-    long value = 0;
-    std::size_t digits = 0;
-    while (i < s.size() && s[i] >= L'0' && s[i] <= L'9' && digits < 9) {
-        value = value * 10 + (s[i] - L'0');
-        ++i;
-        ++digits;
-    }
-    if (digits == 0)
-        return false;
-    out = static_cast<int>(s[start] == L'-' ? -value : value);
+    out = text::fromUtf8(it->get_ref<const std::string&>(), text::WideForm::Utf32, text::OnInvalid::Replace);
     return true;
 }
 
@@ -93,49 +60,24 @@ std::string dlerrorText()
 bool PluginDescriptor::parse(const std::wstring& json)
 {
     *this = PluginDescriptor();
-    std::size_t i = 0;
-    skipBlanks(json, i);
-    if (i >= json.size() || json[i] != L'{')
+    const auto object = nlohmann::json::parse(text::toUtf8(json, text::OnInvalid::Replace), nullptr, false);
+    if (!object.is_object())
         return false;
-    ++i;
-    for (;;) {
-        skipBlanks(json, i);
-        if (i < json.size() && json[i] == L'}')
-            break;
-        std::wstring key;
-        if (!readString(json, i, key))
+    if (!readText(object, "name", name) || !readText(object, "guid", guid) ||
+        !readText(object, "filter_name", filterName) || !readText(object, "filter", filter))
+        return false;
+    const auto v = object.find("version");
+    if (v != object.end()) {
+        if (!v->is_number_integer())
             return false;
-        skipBlanks(json, i);
-        if (i >= json.size() || json[i] != L':')
+        const bool inRange = v->is_number_unsigned()
+                                 ? v->get<unsigned long long>() <= static_cast<unsigned long long>(std::numeric_limits<int>::max())
+                                 : v->get<long long>() >= std::numeric_limits<int>::min();
+        if (!inRange)
             return false;
-        ++i;
-        skipBlanks(json, i);
-        std::wstring text;
-        int number = 0;
-        if (i < json.size() && json[i] == L'"') {
-            if (!readString(json, i, text))
-                return false;
-        } else if (!readInteger(json, i, number)) {
-            return false;
-        }
-        if (key == L"name") name = text;
-        else if (key == L"guid") guid = text;
-        else if (key == L"version") version = number;
-        else if (key == L"filter_name") filterName = text;
-        else if (key == L"filter") filter = text;
-        skipBlanks(json, i);
-        if (i < json.size() && json[i] == L',') {
-            ++i;
-            continue;
-        }
-        skipBlanks(json, i);
-        if (i >= json.size() || json[i] != L'}')
-            return false;
-        break;
+        version = v->get<int>();
     }
-    ++i;
-    skipBlanks(json, i);
-    return i == json.size() && !name.empty();
+    return !name.empty();
 }
 
 std::vector<std::wstring> PluginDescriptor::patterns() const

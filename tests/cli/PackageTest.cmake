@@ -15,7 +15,8 @@ endif()
 execute_process(COMMAND dpkg-deb --contents ${debs} OUTPUT_VARIABLE contents RESULT_VARIABLE status)
 execute_process(COMMAND dpkg-deb --field ${debs} Package Depends OUTPUT_VARIABLE fields)
 foreach(path usr/bin/gnssimport "usr/lib[^ ]*/gnssimport/gnssimport-topcon.so" usr/include/gnssimport/Plugin.h
-             "usr/lib[^ ]*/cmake/gnssimport/gnssimportConfig.cmake")
+             "usr/lib[^ ]*/cmake/gnssimport/gnssimportConfig.cmake" usr/include/gnssimport/host/PluginLoader.h
+             "usr/lib[^ ]*/libgnssimport_host.a")
     if(NOT contents MATCHES "\\./${path}")
         message(FATAL_ERROR "${path} missing from the package:\n${contents}")
     endif()

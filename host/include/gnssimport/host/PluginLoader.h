@@ -22,8 +22,9 @@ struct PluginDescriptor {
     std::wstring filterName;
     std::wstring filter; // e.g. "*.txt;*.tvf"
 
-    // Parses the flat JSON object of string and integer members a plug-in
-    // hands out; false when the text is not such an object or lacks "name".
+    // Parses the JSON object a plug-in hands out; false when the text is not
+    // a JSON object, lacks a "name", or holds a known member of another
+    // type than text (an integer for "version"). Other members are ignored.
     bool parse(const std::wstring& json);
     std::vector<std::wstring> patterns() const;
     // True when fileName (its last path component) matches a pattern,
