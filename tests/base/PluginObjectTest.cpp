@@ -138,4 +138,35 @@ TEST(PluginDescriptor, MatchesFilterPatternsCaseInsensitively)
     EXPECT_FALSE(d.parse(L"not json"));
 }
 
+// A descriptor is JSON: escapes decode, unknown members are skipped, known
+// members of the wrong type reject it.
+TEST(PluginDescriptor, ReadsJsonEscapesAndChecksMemberTypes)
+{
+    struct Case {
+        const wchar_t* json;
+        bool ok;
+        std::wstring name;
+        int version;
+    };
+    const Case cases[] = {
+        {L"{\"name\": \"\\u0422\\u043E\\u043F\", \"version\": 2}", true, L"\u0422\u043E\u043F", 2},
+        {L"{\"name\": \"\\ud83d\\ude00\"}", true, std::wstring(1, static_cast<wchar_t>(0x1F600)), 0},
+        {L"{\"name\": \"a\\\"b\", \"extra\": [1, {\"x\": null}], \"version\": -3}", true, L"a\"b", -3},
+        {L"{\"name\": \"A\", \"version\": \"1\"}", false, L"", 0},
+        {L"{\"name\": \"A\", \"version\": 4294967296}", false, L"", 0},
+        {L"{\"name\": \"A\", \"version\": 18446744073709551615}", false, L"", 0},
+        {L"{\"name\": \"A\", \"filter\": 7}", false, L"", 0},
+        {L"{\"name\": \"\"}", false, L"", 0},
+        {L"[\"name\"]", false, L"", 0},
+    };
+    for (const auto& c : cases) {
+        host::PluginDescriptor d;
+        EXPECT_EQ(d.parse(c.json), c.ok) << test::U(c.json);
+        if (c.ok) {
+            EXPECT_EQ(d.name, c.name) << test::U(c.json);
+            EXPECT_EQ(d.version, c.version) << test::U(c.json);
+        }
+    }
+}
+
 } // namespace
