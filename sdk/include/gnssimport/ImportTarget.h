@@ -35,8 +35,13 @@ enum SatImportTargetInterface : int {
     IID_ISatImportTargetCovariance = 0x47435631
 };
 
-// Not reference counted. The Reserved operations hold vtable positions that
-// plug-ins never call; hosts implement them as no-ops.
+// Not reference counted: the host owns it for the whole import. The
+// Reserved operations hold vtable positions that plug-ins never call; hosts
+// implement them as no-ops. The optional interfaces ISatImportTarget2
+// (heights) and ISatImportTarget3 (charset conversion) are asked for with
+// QueryInterface, which returns null when the host lacks them (no reference
+// is taken): plug-ins then skip the heights and decode bytes by the
+// process's locale. GetUnitConvertersFactory must never return null.
 class ISatImportTarget {
 public:
     virtual IUnitConvertersFactory* GetUnitConvertersFactory() = 0;
