@@ -10,7 +10,7 @@
 #                   at a time, on a throwaway corpus, with a fixed mutation seed.
 #   --replay        runs every seed and regression input once, nothing more.
 #
-# Targets: spectrum tgotbc lgo pinnacle topcon detector lines (all by default).
+# Targets: spectrum tgotbc lgo pinnacle topcon detector lines propertylist (all by default).
 # Every run starts from fuzz/seeds/<target>, the examples of its format and
 # fuzz/regressions/<target>; it uses fuzz/dict/<target>.dict. A finding stops
 # its target and lands as crash-*/timeout-*/oom-* in build-fuzz/artifacts/<target>;
@@ -37,7 +37,7 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-[ ${#targets[@]} -gt 0 ] || targets=(spectrum tgotbc lgo pinnacle topcon detector lines)
+[ ${#targets[@]} -gt 0 ] || targets=(spectrum tgotbc lgo pinnacle topcon detector lines propertylist)
 if [ "$mode" = smoke ]; then
     seconds=${seconds:-25}
     parallel=2
