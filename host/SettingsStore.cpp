@@ -128,7 +128,7 @@ void SettingsStore::loadFile(const std::string& path)
             bytes.pop_back();
         std::wstring line;
         try {
-            line = text::fromUtf8(bytes, text::WideForm::Utf32, text::OnInvalid::Throw);
+            line = text::fromStoredUtf8(bytes);
         } catch (const std::range_error&) {
             throw fileError("invalid UTF-8 in line " + std::to_string(number) + " of settings file", path);
         }
@@ -150,7 +150,7 @@ void SettingsStore::saveFile(const std::string& path) const
     for (const auto& entry : m_values) {
         const std::wstring line = escape(entry.first, true) + L'=' + escape(entry.second, false);
         try {
-            content += text::toUtf8(line, text::OnInvalid::Throw);
+            content += text::toStoredUtf8(line);
         } catch (const std::range_error&) {
             throw fileError("setting not representable in UTF-8 for settings file", path);
         }

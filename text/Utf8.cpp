@@ -32,9 +32,9 @@ void appendUtf8(char32_t c, std::string& out)
 }
 
 // Decodes the sequence at p into c; returns its length, 0 when it is not
-// valid UTF-8 (the second byte's range excludes overlong forms, surrogates
-// and values past U+10FFFF).
-std::size_t decodeAt(const unsigned char* p, const unsigned char* end, char32_t& c)
+// valid UTF-8 (the second byte's range excludes overlong forms, values past
+// U+10FFFF and, unless asked for, surrogates).
+std::size_t decodeAt(const unsigned char* p, const unsigned char* end, char32_t& c, bool surrogates = false)
 {
     const unsigned char lead = *p;
     if (lead < 0x80) {
@@ -51,7 +51,7 @@ std::size_t decodeAt(const unsigned char* p, const unsigned char* end, char32_t&
         c = lead & 0x0F;
         if (lead == 0xE0)
             low = 0xA0;
-        else if (lead == 0xED)
+        else if (lead == 0xED && !surrogates)
             high = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         more = 3;
@@ -119,6 +119,36 @@ std::wstring fromUtf8(const std::string& bytes, WideForm form, OnInvalid onInval
         } else {
             out += static_cast<wchar_t>(c);
         }
+        p += length;
+    }
+    return out;
+}
+
+std::string toStoredUtf8(const std::wstring& wide)
+{
+    std::string out;
+    out.reserve(wide.size());
+    for (wchar_t unit : wide) {
+        const char32_t c = static_cast<std::make_unsigned_t<wchar_t>>(unit);
+        if (c > 0x10FFFF)
+            throw std::range_error("UTF-8 conversion: invalid wide character");
+        appendUtf8(c, out);
+    }
+    return out;
+}
+
+std::wstring fromStoredUtf8(const std::string& bytes)
+{
+    std::wstring out;
+    out.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        char32_t c = 0;
+        const std::size_t length = decodeAt(p, end, c, true);
+        if (length == 0)
+            throw std::range_error("UTF-8 conversion: invalid byte sequence");
+        out += static_cast<wchar_t>(c);
         p += length;
     }
     return out;

@@ -79,4 +79,16 @@ TEST(TextUtf8, EncodesPairsAsOneCharacterAndRejectsLoneSurrogates)
     }
 }
 
+// The storage form keeps every unit as it was, surrogates included.
+TEST(TextUtf8, StoredFormRoundTripsUnitForUnit)
+{
+    const std::wstring wide = units({'a', 0x1D11E, 0xD834, 0xDD1E, 0xDC00, 0x10FFFF});
+    const std::string stored = text::toStoredUtf8(wide);
+    EXPECT_EQ(text::fromStoredUtf8(stored), wide);
+    EXPECT_FALSE(text::isValidUtf8(stored.data(), stored.size())); // the surrogates
+    EXPECT_THROW(text::toStoredUtf8(units({0x110000})), std::range_error);
+    EXPECT_THROW(text::fromStoredUtf8("\xC0\xAF"), std::range_error);
+    EXPECT_THROW(text::fromStoredUtf8("\xF4\x90\x80\x80"), std::range_error);
+}
+
 } // namespace

@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Fails when a source of host/, tools/ or gdal/ includes a header of
 # PluginsBase/, by any path: the host library and its users stand on the SDK
 # and the text module alone.
