@@ -2,8 +2,11 @@
 
 #include <gnssimport/text/Utf8.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <iconv.h>
 #include <map>
 #include <string>
@@ -112,7 +115,65 @@ std::vector<wchar_t> singleByteTable(iconv_t cd)
     return table;
 }
 
+// Where a UTF-8 sequence cut off by the end of the bytes starts; size when
+// the last one is complete (or not UTF-8 at all, which the check then finds).
+std::size_t completePart(const char* p, std::size_t size)
+{
+    std::size_t start = size;
+    while (start > 0 && size - start < 3 && (static_cast<unsigned char>(p[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start == 0)
+        return size;
+    const auto lead = static_cast<unsigned char>(p[start - 1]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return size - (start - 1) < length ? start - 1 : size;
+}
+
+bool hasNonAscii(const char* p, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return true;
+    return false;
+}
+
 } // namespace
+
+FileText inspectFileText(const std::string& path)
+{
+    FileText text;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return text;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return text;
+    text.validUtf8 = true;
+    // A sequence cut by the end of a block is carried to the next one.
+    std::vector<char> block(std::size_t(1) << 20);
+    std::size_t carried = 0;
+    try {
+        while (in.read(block.data() + carried, static_cast<std::streamsize>(block.size() - carried)) ||
+               in.gcount() > 0) {
+            const std::size_t size = carried + static_cast<std::size_t>(in.gcount());
+            text.nonAscii = text.nonAscii || hasNonAscii(block.data(), size);
+            const std::size_t complete = completePart(block.data(), size);
+            if (!text::isValidUtf8(block.data(), complete)) {
+                text.validUtf8 = false;
+                break;
+            }
+            carried = size - complete;
+            std::copy(block.data() + size - carried, block.data() + size, block.data());
+        }
+    } catch (const std::ios_base::failure&) {
+        return FileText();
+    }
+    if (in.bad())
+        return FileText();
+    text.validUtf8 = text.validUtf8 && carried == 0;
+    text.read = true;
+    return text;
+}
 
 struct CharsetConverter::Impl {
     struct Charset {
@@ -223,6 +284,15 @@ const std::string& CharsetConverter::defaultCharset() const
     // A moved-from converter reports the initial default.
     static const std::string initial = Impl().defaultCharset;
     return m_impl ? m_impl->defaultCharset : initial;
+}
+
+bool CharsetConverter::isSingleByte(const std::string& charset)
+{
+    if (charset.empty())
+        return false;
+    if (!m_impl)
+        m_impl = std::make_unique<Impl>();
+    return !m_impl->charset(charset).table.empty();
 }
 
 bool CharsetConverter::convert(const std::string& charset, const char* bytes, std::size_t size, std::wstring& out)

@@ -1,7 +1,9 @@
 #include <gnssimport/host/RecordingTarget.h>
 
 #include <gnssimport/host/AngleConverters.h>
+#include <gnssimport/host/Utf8.h>
 
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <sstream>
@@ -69,6 +71,7 @@ void RecordingTarget::clear()
 {
     m_events.clear();
     m_files.clear();
+    m_fileText = FileText();
     m_line = -1;
     m_pointOpen = false;
     m_vectorOpen = false;
@@ -106,6 +109,13 @@ void RecordingTarget::SetCurrentFile(const wchar_t* path)
     e.text = path ? path : L"";
     m_files.emplace_back();
     m_files.back().path = e.text;
+    std::string name;
+    for (wchar_t c : e.text)
+        if (static_cast<std::uint32_t>(c) <= 0x10FFFF)
+            appendUtf8(static_cast<char32_t>(c), name);
+    m_fileText = inspectFileText(name);
+    m_files.back().text.validUtf8 = m_fileText.validUtf8;
+    m_files.back().text.nonAscii = m_fileText.nonAscii;
     m_line = -1;
     m_pointOpen = false;
     m_vectorOpen = false;
@@ -278,10 +288,15 @@ int RecordingTarget::ConvertBytes(const wchar_t* service, const wchar_t* charset
         std::string name;
         for (const wchar_t* p = charset; p && *p; ++p)
             name += static_cast<char>(*p < 0x80 ? *p : '?');
+        if (name.empty() && m_fileText.read)
+            name = m_fileText.validUtf8 ? "UTF-8" : m_charsets.defaultCharset();
         std::wstring text;
         const bool strconv = service && std::wcscmp(service, L"strconv") == 0;
         const int size = data ? data->size() : 0;
-        if (strconv && data && m_charsets.convert(name, data->data(), static_cast<std::size_t>(size > 0 ? size : 0), text)) {
+        const bool converted =
+            strconv && data && m_charsets.convert(name, data->data(), static_cast<std::size_t>(size > 0 ? size : 0), text);
+        noteDecoding(name, converted);
+        if (converted) {
             const std::size_t bytes = text.size() * sizeof(wchar_t);
             data->resize(static_cast<int>(bytes));
             if (bytes)
@@ -292,6 +307,19 @@ int RecordingTarget::ConvertBytes(const wchar_t* service, const wchar_t* charset
     }
     ++m_conversions;
     return result;
+}
+
+void RecordingTarget::noteDecoding(const std::string& charset, bool converted)
+{
+    if (m_files.empty())
+        return;
+    TextDecoding& text = m_files.back().text;
+    if (!converted) {
+        text.failedCharset = charset;
+        ++text.failedLines;
+    }
+    if (text.validUtf8 && text.nonAscii && text.singleByteCharset.empty() && m_charsets.isSingleByte(charset))
+        text.singleByteCharset = charset;
 }
 
 std::vector<std::wstring> RecordingTarget::describeEvents(bool withProgress) const

@@ -1,6 +1,7 @@
 #include "DetectedTextFile.h"
 
 #include "../CommonHelpers/Utils.h"
+#include "RussianUtf8.h"
 #include "TextEncodingDetector.h"
 
 namespace Plugin {
@@ -31,8 +32,9 @@ bool DetectedTextFile::open(const std::wstring& path, const CharsetSettings& cha
         return false;
     }
     if (charset.m_charset.empty()) {
-        converter.setCharset(m_file.utf8Bom ? L"UTF-8"
-                                            : charsetName(TextEncodingDetector::DetectTextEncoding(m_file.bytes)));
+        // Russian text in UTF-8 is taken as such, with or without a byte-order mark.
+        const bool utf8 = m_file.utf8Bom || TextEncodingDetector::IsRussianUtf8(m_file.bytes);
+        converter.setCharset(utf8 ? L"UTF-8" : charsetName(TextEncodingDetector::DetectTextEncoding(m_file.bytes)));
     }
     m_lines.reset(m_file.bytes);
     m_lineCount = countLines(m_file.bytes);

@@ -1,5 +1,6 @@
 // Whole-file reading with the code page chosen per file: the configured
-// charset, UTF-8 for a file with a byte-order mark, or the detected one.
+// charset, UTF-8 for a file with a byte-order mark or for Russian text that
+// is valid UTF-8, or the detected single-byte code page.
 #pragma once
 
 #include "../CommonHelpers/CharsetSettings.h"

@@ -9,6 +9,8 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 using nlohmann::json;
 
@@ -203,6 +205,48 @@ TEST_F(Tool, DefaultCharsetDecodesFilesWithNoCharsetSet)
     EXPECT_EQ(json::parse(run.out)["files"][0]["points"][0]["name"], "Пункт");
     run = test::runTool({"-f", "json", "--charset", "KOI8-R", table});
     EXPECT_EQ(json::parse(run.out)["files"][0]["points"][0]["name"], "Пункт");
+}
+
+std::size_t occurrences(const std::string& text, const std::string& what)
+{
+    std::size_t n = 0;
+    for (auto pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(Tool, WarnsOncePerFileWhenTheCharsetMisreadsIt)
+{
+    const std::string utf8 = write("utf8.txt", fixture::lgoPoints("Point Id", "Пункт") +
+                                                   "Сосновка\t55 45 12 N\t37 36 56 E\t150.5\r\n");
+    auto run = test::runTool({"--charset", "CP1251", utf8});
+    EXPECT_EQ(occurrences(run.err, "utf8.txt: warning: the file is UTF-8 but was read as CP1251"), 1u) << run.err;
+    // No warning when the host picks UTF-8 itself.
+    EXPECT_EQ(test::runTool({utf8}).err.find(": warning:"), std::string::npos);
+
+    const std::string koi8 = write("koi8.txt", fixture::lgoPoints("Point Id", "\xF0\xD5\xCE\xCB\xD4") +
+                                                   "\xF0\xD5\xCE\t55 45 12 N\t37 36 56 E\t150.5\r\n");
+    run = test::runTool({"--charset", "UTF-8", koi8});
+    EXPECT_EQ(occurrences(run.err, "koi8.txt: warning: 2 lines could not be decoded as UTF-8"), 1u) << run.err;
+}
+
+// A name in CP1251 ("Пункт.txt") is imported through a temporary link and
+// shown with its bytes escaped; the link is gone afterwards.
+TEST_F(Tool, ImportsFilesWhoseNamesAreNotUtf8)
+{
+    const std::string name = path("\xCF\xF3\xED\xEA\xF2.txt"), empty = path("\xCF\xF3\xF1\xF2\xEE.txt");
+    std::ofstream(name, std::ios::binary) << fixture::topconReport();
+    std::ofstream(empty, std::ios::binary) << "nothing\n";
+    test::TempDir tmp;
+    test::ToolEnv env;
+    env.env["TMPDIR"] = tmp.path().string();
+    const auto run = test::runTool({"-f", "json", "-p", "topcon", name, empty}, env);
+    EXPECT_EQ(run.status, 1) << run.err; // the second file holds no records
+    const json files = json::parse(run.out)["files"];
+    EXPECT_EQ(files[0]["path"], path("\\xCF\\xF3\\xED\\xEA\\xF2.txt"));
+    EXPECT_EQ(files[0]["points"].size(), 2u);
+    EXPECT_NE(run.err.find(path("\\xCF\\xF3\\xF1\\xF2\\xEE.txt") + ": error:"), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
 }
 
 TEST_F(Tool, CheckReportsMisclosuresBesideMachineOutput)

@@ -1,5 +1,6 @@
 // The filter, one code-page prober and the group on small hand-made inputs
 // whose counts can be followed by hand.
+#include "EncodingDetector/RussianUtf8.h"
 #include "EncodingDetector/SBCSGroupProber.h"
 #include "EncodingDetector/SBCharSetProber.h"
 
@@ -136,3 +137,31 @@ TEST(GroupProber, AllProbersDroppingOutGivesWin1251)
 }
 
 } // namespace
+
+TEST(RussianUtf8, NeedsValidUtf8AndARussianLetter)
+{
+    const struct {
+        const char* what;
+        std::string input;
+        bool expected;
+    } cases[] = {
+        {"Russian words", "P,\xD0\x91\xD0\xB5\xD1\x80\xD1\x91\xD0\xB7\xD0\xB0,1", true},
+        {"Ё and ё alone", "\xD0\x81 \xD1\x91", true},
+        {"letter after a long ASCII run", std::string(70, 'a') + "\xD1\x8F", true},
+        {"plain ASCII", "P,K1,55 45 12", false},
+        {"empty", "", false},
+        {"UTF-8 without Russian letters", "caf\xC3\xA9 \xE2\x84\x96", false},
+        {"Ҩ: ТЁ in CP1251", "\xD2\xA8", false},
+        {"word in Windows-1251", kTestWin, false},
+        {"word in KOI8-R", kTestKoi, false},
+        {"word in CP866", kTestDos, false},
+        {"overlong", "\xD0\x91\xC0\x80", false},
+        {"overlong three bytes", "\xD0\x91\xE0\x80\x80", false},
+        {"surrogate", "\xD0\x91\xED\xA0\x80", false},
+        {"above U+10FFFF", "\xD0\x91\xF4\x90\x80\x80", false},
+        {"cut off at the end", "\xD0\x91\xE2\x84", false},
+        {"lone continuation byte", "\xD0\x91\x80", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TextEncodingDetector::IsRussianUtf8(c.input), c.expected) << c.what;
+}

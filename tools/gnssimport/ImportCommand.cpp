@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "ArgumentPath.h"
 #include "Diagnostics.h"
 #include "Output.h"
 #include "PluginCatalog.h"
@@ -14,6 +15,25 @@
 namespace cli {
 
 namespace {
+
+// The host's notes on how the file's text was decoded, as warnings.
+void warnAboutText(FileResult& result)
+{
+    const host::TextDecoding& text = result.data.text;
+    if (!text.singleByteCharset.empty())
+        result.data.messages.push_back(
+            {host::ImportMessage::Warning,
+             L"the file is UTF-8 but was read as " + fromUtf8(text.singleByteCharset) +
+                 L"; its names may be garbled (try --charset UTF-8)",
+             -1});
+    if (text.failedLines > 0)
+        result.data.messages.push_back({host::ImportMessage::Warning,
+                                        std::to_wstring(text.failedLines) + L" line" +
+                                            (text.failedLines == 1 ? L"" : L"s") + L" could not be decoded as " +
+                                            fromUtf8(text.failedCharset) +
+                                            L" and came out empty; check --charset",
+                                        -1});
+}
 
 void requireKnownCharset(const std::string& name, const char* option)
 {
@@ -48,8 +68,11 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
     const Language language = languageFromName(options.language).value_or(languageFromEnvironment());
     ImportResults results;
     for (const auto& file : options.files) {
-        const std::wstring path = fromUtf8(file);
-        FileResult result = forced ? importer.run(*forced->loaded, path) : router.route(path);
+        const ArgumentPath path(file);
+        FileResult result =
+            forced ? importer.run(*forced->loaded, path.importPath()) : router.route(path.importPath());
+        result.path = result.data.path = path.displayPath();
+        warnAboutText(result);
         if (result.records() == 0 && !result.data.hasErrors())
             result.data.messages.push_back({host::ImportMessage::Warning, L"no points or vectors found", -1});
         reportMessages(err, result, options.verbose, language);

@@ -42,6 +42,11 @@ void merge(const std::vector<host::ImportedFile>& files, host::ImportedFile& int
         into.vectors.insert(into.vectors.end(), file.vectors.begin(), file.vectors.end());
         into.messages.insert(into.messages.end(), file.messages.begin(), file.messages.end());
         into.progress.insert(into.progress.end(), file.progress.begin(), file.progress.end());
+        if (into.text.singleByteCharset.empty())
+            into.text.singleByteCharset = file.text.singleByteCharset;
+        if (file.text.failedLines > 0)
+            into.text.failedCharset = file.text.failedCharset;
+        into.text.failedLines += file.text.failedLines;
     }
 }
 

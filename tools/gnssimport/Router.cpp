@@ -72,7 +72,9 @@ FileResult Router::route(const std::wstring& path)
     std::wstring tried;
     for (const PluginEntry* entry : candidates)
         tried += (tried.empty() ? L"" : L", ") + entry->loaded->descriptor().name;
-    return failed(path, L"no plug-in recognises this file (tried " + tried + L")");
+    FileResult result = failed(path, L"no plug-in recognises this file (tried " + tried + L")");
+    result.data.text = trials.front().data.text; // why the text may have been unreadable
+    return result;
 }
 
 } // namespace cli

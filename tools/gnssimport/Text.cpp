@@ -12,6 +12,37 @@ std::string utf8(const std::wstring& text) { return host::toUtf8(text); }
 
 std::wstring fromUtf8(const std::string& text) { return host::fromUtf8(text); }
 
+bool isUtf8(const std::string& text)
+{
+    std::size_t i = 0;
+    char32_t c = 0;
+    while (i < text.size())
+        if (!host::decodeUtf8At(text, i, c) || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+    return true;
+}
+
+std::wstring escapeNonUtf8(const std::string& text)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::wstring out;
+    std::size_t i = 0;
+    char32_t c = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        if (host::decodeUtf8At(text, i, c) && !(c >= 0xD800 && c <= 0xDFFF)) {
+            out += static_cast<wchar_t>(c);
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text[start]);
+        out += L"\\x";
+        out += static_cast<wchar_t>(kHex[byte >> 4]);
+        out += static_cast<wchar_t>(kHex[byte & 0xF]);
+        i = start + 1;
+    }
+    return out;
+}
+
 std::string shortest(double value)
 {
     char buffer[64];

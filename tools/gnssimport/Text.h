@@ -10,6 +10,11 @@ namespace cli {
 std::string utf8(const std::wstring& text);
 // UTF-8 to wide text; malformed bytes become U+FFFD.
 std::wstring fromUtf8(const std::string& text);
+// True when all of text is valid UTF-8 (encoded surrogates are not).
+bool isUtf8(const std::string& text);
+// UTF-8 to wide text with each byte that is not part of valid UTF-8 shown
+// as \xNN, so that a file name in another encoding stays recognisable.
+std::wstring escapeNonUtf8(const std::string& text);
 
 // Shortest text that reads back as the same double, whatever the locale.
 std::string shortest(double value);

@@ -43,12 +43,22 @@ struct ImportMessage {
     int line = -1; // as last set by SetCurrentLine, -1 for none
 };
 
+// How the file's text was decoded, as the host saw it.
+struct TextDecoding {
+    bool validUtf8 = false; // the whole file is valid UTF-8
+    bool nonAscii = false;  // and it holds bytes above 0x7F
+    std::string singleByteCharset; // a single-byte charset asked for on such a valid UTF-8 file
+    std::string failedCharset;     // the charset of the last line that could not be decoded
+    long failedLines = 0;          // lines that could not be decoded (given as empty text)
+};
+
 struct ImportedFile {
     std::wstring path;
     std::vector<ImportedPoint> points;
     std::vector<ImportedVector> vectors;
     std::vector<ImportMessage> messages;
     std::vector<float> progress;
+    TextDecoding text;
 
     bool hasErrors() const;
     // An error not tied to a line: the plug-in rejected the file as a whole

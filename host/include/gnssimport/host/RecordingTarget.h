@@ -73,7 +73,11 @@ public:
     // ISatImportTarget2
     void SetElevation(double value) override;
     void SetEllipsoidalHeight(double value) override;
-    // ISatImportTarget3
+    // ISatImportTarget3. An empty charset is decided once per file: at
+    // SetCurrentFile the file is read through (inspectFileText) and its text
+    // is UTF-8 when all of it is valid UTF-8, else the converter's default
+    // charset. Before any file, or for a file that cannot be read, each text
+    // is judged on its own.
     int ConvertBytes(const wchar_t* service, const wchar_t* charset, Plugin::IByteArray* data) override;
     // ISatImportTargetCovariance
     void SetCovariance(double xx, double xy, double xz, double yy, double yz, double zz) override;
@@ -90,6 +94,7 @@ public:
 private:
     ImportedFile& currentFile();
     void hostWarning(const std::wstring& text);
+    void noteDecoding(const std::string& charset, bool converted);
     void record(TargetEvent event);
 
     Options m_options;
@@ -97,6 +102,7 @@ private:
     std::vector<TargetEvent> m_events;
     std::vector<ImportedFile> m_files;
     CharsetConverter m_charsets;
+    FileText m_fileText; // of the current file
     int m_line = -1;
     long m_conversions = 0;
     // Points and vectors are open independently: point values belong to the
