@@ -109,11 +109,7 @@ void RecordingTarget::SetCurrentFile(const wchar_t* path)
     e.text = path ? path : L"";
     m_files.emplace_back();
     m_files.back().path = e.text;
-    std::string name;
-    for (wchar_t c : e.text)
-        if (static_cast<std::uint32_t>(c) <= 0x10FFFF)
-            appendUtf8(static_cast<char32_t>(c), name);
-    m_fileText = inspectFileText(name);
+    m_fileText = inspectFileText(toUtf8(e.text));
     m_files.back().text.validUtf8 = m_fileText.validUtf8;
     m_files.back().text.nonAscii = m_fileText.nonAscii;
     m_line = -1;

@@ -2,6 +2,7 @@
 
 #include <gnssimport/geodesy/Geodesy.h>
 #include <gnssimport/host/Utf8.h>
+#include <gnssimport/text/Utf8.h>
 
 #include <charconv>
 #include <cmath>
@@ -12,33 +13,25 @@ std::string utf8(const std::wstring& text) { return host::toUtf8(text); }
 
 std::wstring fromUtf8(const std::string& text) { return host::fromUtf8(text); }
 
-bool isUtf8(const std::string& text)
-{
-    std::size_t i = 0;
-    char32_t c = 0;
-    while (i < text.size())
-        if (!host::decodeUtf8At(text, i, c) || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-    return true;
-}
+bool isUtf8(const std::string& text) { return text::isValidUtf8(text.data(), text.size()); }
 
 std::wstring escapeNonUtf8(const std::string& text)
 {
     static const char kHex[] = "0123456789ABCDEF";
     std::wstring out;
     std::size_t i = 0;
-    char32_t c = 0;
     while (i < text.size()) {
-        const std::size_t start = i;
-        if (host::decodeUtf8At(text, i, c) && !(c >= 0xD800 && c <= 0xDFFF)) {
-            out += static_cast<wchar_t>(c);
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (length <= text.size() - i && text::isValidUtf8(text.data() + i, length)) {
+            out += host::fromUtf8(text.substr(i, length));
+            i += length;
             continue;
         }
-        const auto byte = static_cast<unsigned char>(text[start]);
         out += L"\\x";
-        out += static_cast<wchar_t>(kHex[byte >> 4]);
-        out += static_cast<wchar_t>(kHex[byte & 0xF]);
-        i = start + 1;
+        out += static_cast<wchar_t>(kHex[lead >> 4]);
+        out += static_cast<wchar_t>(kHex[lead & 0xF]);
+        ++i;
     }
     return out;
 }
