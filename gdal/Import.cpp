@@ -1,6 +1,7 @@
 #include "Import.h"
 
 #include <gnssimport/host/FileList.h>
+#include <gnssimport/host/ImportRun.h>
 #include <gnssimport/host/PluginLoader.h>
 #include <gnssimport/host/RecordingTarget.h>
 #include <gnssimport/host/Utf8.h>
@@ -84,26 +85,12 @@ ImportOutcome importWith(const std::string& dir, const std::string& name, const 
     target.setRecordEvents(false);
     host::FileList files;
     files.add(host::fromUtf8(path));
-    std::string failure;
-    try {
-        plugin.plugin()->DoImport(&files, &target);
-    } catch (const std::exception& e) {
-        failure = e.what();
-    } catch (...) {
-        failure = "unknown exception";
-    }
+    const std::string failure = host::runImport(*plugin.plugin(), files, target);
 
     ImportOutcome outcome;
     outcome.plugin = host::toUtf8(plugin.descriptor().name);
     outcome.file.path = files.paths().front();
-    // The plug-in may announce the file more than once, or not at all when
-    // it fails before doing so: all of it belongs to the one file.
-    for (const auto& file : target.files()) {
-        auto& into = outcome.file;
-        into.points.insert(into.points.end(), file.points.begin(), file.points.end());
-        into.vectors.insert(into.vectors.end(), file.vectors.begin(), file.vectors.end());
-        into.messages.insert(into.messages.end(), file.messages.begin(), file.messages.end());
-    }
+    host::mergeFiles(target.files(), outcome.file);
     if (!failure.empty())
         outcome.file.messages.push_back({host::ImportMessage::Error, L"import aborted: " + host::fromUtf8(failure), -1});
     return outcome;

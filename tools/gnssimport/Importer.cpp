@@ -3,8 +3,7 @@
 #include "Text.h"
 
 #include <gnssimport/host/FileList.h>
-
-#include <exception>
+#include <gnssimport/host/ImportRun.h>
 
 namespace cli {
 
@@ -33,23 +32,6 @@ private:
     ProgressBar& m_progress;
 };
 
-// One result for the file: the plug-in may announce it more than once (or
-// not at all, when it fails before SetCurrentFile).
-void merge(const std::vector<host::ImportedFile>& files, host::ImportedFile& into)
-{
-    for (const auto& file : files) {
-        into.points.insert(into.points.end(), file.points.begin(), file.points.end());
-        into.vectors.insert(into.vectors.end(), file.vectors.begin(), file.vectors.end());
-        into.messages.insert(into.messages.end(), file.messages.begin(), file.messages.end());
-        into.progress.insert(into.progress.end(), file.progress.begin(), file.progress.end());
-        if (into.text.singleByteCharset.empty())
-            into.text.singleByteCharset = file.text.singleByteCharset;
-        if (file.text.failedLines > 0)
-            into.text.failedCharset = file.text.failedCharset;
-        into.text.failedLines += file.text.failedLines;
-    }
-}
-
 } // namespace
 
 Importer::Importer(const ImporterOptions& options, ProgressBar& progress) : m_options(options), m_progress(progress) {}
@@ -68,18 +50,11 @@ FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)
     files.add(path);
 
     m_progress.start(result.pluginName + ": " + utf8(path));
-    std::string failure;
-    try {
-        plugin.plugin()->DoImport(&files, &target);
-    } catch (const std::exception& e) {
-        failure = e.what();
-    } catch (...) {
-        failure = "unknown exception";
-    }
+    const std::string failure = host::runImport(*plugin.plugin(), files, target);
     m_progress.clear();
 
     result.data.path = path;
-    merge(target.files(), result.data);
+    host::mergeFiles(target.files(), result.data);
     result.events = target.events();
     if (!failure.empty())
         result.data.messages.push_back({host::ImportMessage::Error, L"import aborted: " + fromUtf8(failure), -1});
