@@ -3,28 +3,12 @@
 #include <gnssimport/geodesy/Geodesy.h>
 #include <gnssimport/host/Utf8.h>
 
-#include <array>
 #include <cmath>
 #include <optional>
 
 namespace ogrgnss {
 
 namespace {
-
-using Covariance = std::optional<std::array<double, 6>>;
-
-// The vector's covariance terms (xx, xy, xz, yy, yz, zz) where the import
-// model carries them; a model without them gives none.
-template <typename Vector>
-auto covarianceOf(const Vector& vector, int) -> decltype(Covariance(vector.covariance))
-{
-    return vector.covariance;
-}
-template <typename Vector>
-Covariance covarianceOf(const Vector&, long)
-{
-    return std::nullopt;
-}
 
 bool finite(const std::optional<double>& value) { return value && std::isfinite(*value); }
 
@@ -102,9 +86,9 @@ std::unique_ptr<CLayer> vectorsLayer(const ImportOutcome& outcome, OGRSpatialRef
         feature->SetField("to", host::toUtf8(vector.target).c_str());
         for (std::size_t i = 0; i < std::size(valueFields); ++i)
             setReal(*feature, valueFields[i], vector.values[i]);
-        if (const Covariance covariance = covarianceOf(vector, 0))
-            for (std::size_t i = 0; i < covariance->size(); ++i)
-                feature->SetField(covarianceFields[i], (*covariance)[i]);
+        if (vector.covariance)
+            for (std::size_t i = 0; i < vector.covariance->size(); ++i)
+                feature->SetField(covarianceFields[i], (*vector.covariance)[i]);
         setReal(*feature, "length", geodesy::vectorLength(vector));
         setLine(*feature, vector.line);
         if (const auto ends = geodesy::vectorEnds(vector, file, index)) {

@@ -81,6 +81,7 @@ ImportOutcome importWith(const std::string& dir, const std::string& name, const 
 
     host::RecordingTarget::Options options;
     options.recordProgress = false;
+    options.offerCovariance = true;
     host::RecordingTarget target(options);
     target.setRecordEvents(false);
     host::FileList files;

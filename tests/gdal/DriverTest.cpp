@@ -104,6 +104,18 @@ TEST_F(Driver, StableIdsAndFilters)
     EXPECT_EQ(points->GetFeatureCount(), 5);
 }
 
+TEST_F(Driver, PinnacleVectorsPlacedByTheStationsBesideThem)
+{
+    const Dataset dataset = open(example("pinnacle/vector.dat"));
+    ASSERT_TRUE(dataset);
+    std::unique_ptr<OGRFeature> vector(dataset->GetLayerByName("vectors")->GetFeature(1));
+    ASSERT_TRUE(vector);
+    EXPECT_TRUE(vector->IsFieldSetAndNotNull(vector->GetFieldIndex("cov_xx")));
+    const OGRGeometry* line = vector->GetGeometryRef();
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->getGeometryType(), wkbLineString25D);
+}
+
 TEST_F(Driver, RejectedFileOpensWithItsMessages)
 {
     test::TempDir dir;
