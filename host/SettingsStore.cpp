@@ -1,5 +1,6 @@
 #include <gnssimport/host/SettingsStore.h>
 
+#include <gnssimport/host/FileReplacement.h>
 #include <gnssimport/text/Utf8.h>
 
 #include <fstream>
@@ -156,13 +157,14 @@ void SettingsStore::saveFile(const std::string& path) const
         }
         content += '\n';
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw fileError("cannot create settings file", path);
+    // The old file stays until the new one is complete on disk.
+    FileReplacement replacement(path);
+    std::ofstream out(replacement.temporaryPath(), std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.close();
     if (!out)
         throw fileError("cannot write settings file", path);
+    replacement.commit();
 }
 
 } // namespace host

@@ -4,7 +4,15 @@
 #include "PluginHelpers/StringImpl.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -137,6 +145,44 @@ TEST(SettingsStore, FileFailuresThrowWithPath)
     host::SettingsStore odd;
     odd.set(L"key", std::wstring(1, static_cast<wchar_t>(0x110000)));
     EXPECT_THROW(odd.saveFile((dir.path() / "odd.ini").string()), std::runtime_error);
+}
+
+// A write that fails part way (here at the file size limit, in a child
+// process) leaves the saved file as it was; a good one keeps its mode.
+TEST(SettingsStore, SaveReplacesTheFileWhole)
+{
+    test::TempDir dir;
+    const std::string path = (dir.path() / "settings.ini").string();
+    host::SettingsStore small;
+    small.set(L"point_id", L"Name");
+    small.saveFile(path);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    host::SettingsStore large;
+    large.set(L"point_id", std::wstring(100000, L'x'));
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            large.saveFile(path);
+        } catch (const std::runtime_error&) {
+            ::_exit(0);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failure not reported";
+    EXPECT_EQ(test::readBytes(path), "point_id=Name\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file was left";
+
+    large.saveFile(path);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(test::readBytes(path).size(), 100000u + 10u);
 }
 
 } // namespace
