@@ -11,6 +11,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using nlohmann::json;
 
@@ -116,7 +117,7 @@ TEST_F(Tool, ExitStatusTellsHowTheRunWent)
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char* stderrHas;
+        std::string stderrHas;
     };
     const Case cases[] = {
         {{good}, 0, "1 file, 2 points, 2 vectors; 0 errors"},
@@ -133,7 +134,7 @@ TEST_F(Tool, ExitStatusTellsHowTheRunWent)
         {{"--charset", "NO-SUCH-CHARSET", good}, 2, "unknown charset"},
         {{"-p", "nosuch", good}, 2, "no plug-in named nosuch"},
         {{"--plugin-dir", path("plugins"), "-p", "broken", good}, 2, "broken"},
-        {{"--plugin-dir", path("plugins"), good}, 2, "broken"},
+        {{"--plugin-dir", path("plugins"), good}, 0, "warning: skipped cannot load plug-in " + path("plugins/gnssimport-broken.so")},
         {{"-o", path("no/such/dir/out.txt"), good}, 2, "cannot create"},
     };
     for (const auto& c : cases) {
@@ -145,6 +146,39 @@ TEST_F(Tool, ExitStatusTellsHowTheRunWent)
         EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << joined << "\n" << run.err;
         EXPECT_EQ(run.err.find('\r'), std::string::npos) << "progress bar on a pipe";
     }
+}
+
+TEST_F(Tool, AFailedOutputIsExitTwoAndLeavesTheEarlierFileAlone)
+{
+    const std::string good = write("good.txt", fixture::topconReport());
+    const std::string earlier = write("earlier.json", "earlier\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string stdoutFile, stderrHas;
+    };
+    const Case cases[] = {
+        {{"-f", "json", good}, "/dev/full", "cannot write stdout"},
+        {{good}, "/dev/full", "cannot write stdout"},
+        {{"-o", "/dev/full", good}, "", "cannot write /dev/full"},
+        // the file is complete, the check report on stdout is not
+        {{"--check", "-o", earlier, good}, "/dev/full", "cannot write stdout"},
+        {{"-p", "nosuch", "-f", "json", "-o", earlier, good}, "", "no plug-in named"},
+        // the output is created before the imports: no file is read
+        {{"-o", path("no/such/dir/out.txt"), path("missing.txt")}, "", "cannot create " + path("no/such/dir/out.txt")},
+    };
+    for (const auto& c : cases) {
+        test::ToolEnv env;
+        env.stdoutFile = c.stdoutFile;
+        const auto run = test::runTool(c.args, env);
+        EXPECT_EQ(run.status, 2) << c.stderrHas << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("missing.txt"), std::string::npos) << run.err;
+        EXPECT_EQ(test::readBytes(earlier), "earlier\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "a temporary file was left";
+    const auto run = test::runTool({"-f", "json", "-o", earlier, good});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(json::accept(test::readBytes(earlier)));
 }
 
 TEST_F(Tool, PluginsListsEveryDescriptor)

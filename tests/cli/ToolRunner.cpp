@@ -36,7 +36,8 @@ struct Pipe {
 [[noreturn]] void execTool(const std::vector<std::string>& args, const ToolEnv& env, Pipe& in, Pipe& out, Pipe& err)
 {
     ::dup2(in.fd[0], STDIN_FILENO);
-    ::dup2(out.fd[1], STDOUT_FILENO);
+    const int stdoutFd = env.stdoutFile.empty() ? out.fd[1] : ::open(env.stdoutFile.c_str(), O_WRONLY);
+    ::dup2(stdoutFd, STDOUT_FILENO);
     ::dup2(err.fd[1], STDERR_FILENO);
     ::setenv("LC_ALL", env.locale.c_str(), 1);
     for (const auto& kv : env.env)

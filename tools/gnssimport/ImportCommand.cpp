@@ -10,6 +10,7 @@
 
 #include <gnssimport/host/CharsetConversion.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace cli {
@@ -43,8 +44,9 @@ void requireKnownCharset(const std::string& name, const char* option)
         throw std::invalid_argument(std::string(option) + ": unknown charset " + name);
 }
 
-// The plug-in forced with -p, or null after loading all for routing.
-PluginEntry* preparePlugins(const Options& options, PluginCatalog& catalog)
+// The plug-in forced with -p, or null after loading all for routing; a
+// plug-in that does not load is skipped with a warning.
+PluginEntry* preparePlugins(const Options& options, PluginCatalog& catalog, std::ostream& err)
 {
     if (!options.plugin.empty()) {
         PluginEntry& entry = catalog.resolve(options.plugin);
@@ -53,14 +55,19 @@ PluginEntry* preparePlugins(const Options& options, PluginCatalog& catalog)
     }
     if (catalog.entries().empty())
         throw host::LoadError("no plug-ins found; give their folder with --plugin-dir");
-    catalog.loadAll();
+    for (const auto& skipped : catalog.loadAll())
+        err << "gnssimport: warning: skipped " << skipped << '\n';
+    const auto& entries = catalog.entries();
+    if (std::none_of(entries.begin(), entries.end(), [](const PluginEntry& e) { return e.loaded != nullptr; }))
+        throw host::LoadError("no plug-in could be loaded");
     return nullptr;
 }
 
 int importAll(const Options& options, SettingsFile& settings, std::ostream& out, std::ostream& err)
 {
+    Outputs outputs(options, out);
     PluginCatalog catalog(PluginCatalog::searchPath(options.pluginDirs), settings.effective());
-    PluginEntry* forced = preparePlugins(options, catalog);
+    PluginEntry* forced = preparePlugins(options, catalog, err);
 
     ProgressBar progress(err, options.progress && ProgressBar::stderrIsTerminal());
     Importer importer({options.defaultCharset, options.format == "events"}, progress);
@@ -80,7 +87,7 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
     }
 
     try {
-        writeOutput(options, results, out, err);
+        outputs.write(results, err);
     } catch (const ExportError& e) {
         err << "gnssimport: " << e.what() << '\n';
         settings.saveBack(catalog);
@@ -92,6 +99,7 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
         const bool stdoutTaken = options.format != "text" && (options.output.empty() || options.output == "-");
         writeCheckReport(stdoutTaken ? err : out, checkNetwork(results, options.checkOptions), options.checkOptions);
     }
+    outputs.commit();
     settings.saveBack(catalog);
     writeSummary(err, results);
     return anyErrors(results) ? 1 : 0;

@@ -1,19 +1,10 @@
 #include "Output.h"
 
-#include "PendingFile.h"
 #include "Writers.h"
 
 namespace cli {
 
 namespace {
-
-template <typename Write>
-void toFile(const std::string& path, Write write)
-{
-    PendingFile file(path);
-    write(file.stream());
-    file.commit();
-}
 
 std::string withoutExtension(std::string base, const std::string& extension)
 {
@@ -22,51 +13,61 @@ std::string withoutExtension(std::string base, const std::string& extension)
     return base;
 }
 
-void writeDynaMl(const Options& options, const ImportResults& results, std::ostream& err)
-{
-    const ExportNetwork network = buildExportNetwork(results, options.exportOptions, NameRule::XmlText, err);
-    const std::string base = withoutExtension(options.output, ".xml");
-    // Both files or neither: the second is renamed only after the first.
-    PendingFile stations(base + ".stn.xml"), measurements(base + ".msr.xml");
-    writeDynaMlStations(stations.stream(), network, options.exportOptions);
-    writeDynaMlMeasurements(measurements.stream(), network, options.exportOptions);
-    stations.commit();
-    measurements.commit();
-}
+bool toStdout(const std::string& output) { return output.empty() || output == "-"; }
 
 } // namespace
 
-void writeOutput(const Options& options, const ImportResults& results, std::ostream& stdOut, std::ostream& err)
+Outputs::Outputs(const Options& options, std::ostream& stdOut) : m_options(options), m_stdout("-", stdOut)
 {
+    std::vector<std::string> paths;
     if (options.format == "csv") {
         const std::string base = withoutExtension(options.output, ".csv");
-        toFile(base + "-points.csv", [&](std::ostream& out) { writeCsvPoints(out, results); });
-        toFile(base + "-vectors.csv", [&](std::ostream& out) { writeCsvVectors(out, results); });
+        paths = {base + "-points.csv", base + "-vectors.csv"};
+    } else if (options.format == "dynaml") {
+        const std::string base = withoutExtension(options.output, ".xml");
+        paths = {base + ".stn.xml", base + ".msr.xml"};
+    } else if (!toStdout(options.output)) {
+        paths = {options.output};
+    }
+    for (const auto& path : paths)
+        m_files.push_back(std::make_unique<OutputFile>(path, stdOut));
+}
+
+void Outputs::write(const ImportResults& results, std::ostream& err)
+{
+    const std::string& format = m_options.format;
+    if (format == "csv") {
+        writeCsvPoints(m_files[0]->stream(), results);
+        writeCsvVectors(m_files[1]->stream(), results);
         return;
     }
-    if (options.format == "dynaml")
-        return writeDynaMl(options, results, err);
-    std::optional<ExportNetwork> network;
-    if (options.format == "gama")
-        network = buildExportNetwork(results, options.exportOptions, NameRule::Token, err);
-    auto write = [&](std::ostream& out) {
-        if (network)
-            writeGama(out, *network);
-        else if (options.format == "json")
-            writeJson(out, results);
-        else if (options.format == "geojson")
-            writeGeoJson(out, results);
-        else if (options.format == "events")
-            writeEvents(out, results);
-        else
-            writeText(out, results);
-    };
-    if (options.output.empty() || options.output == "-") {
-        write(stdOut);
-        stdOut.flush();
-    } else {
-        toFile(options.output, write);
+    if (format == "dynaml") {
+        const ExportNetwork network = buildExportNetwork(results, m_options.exportOptions, NameRule::XmlText, err);
+        writeDynaMlStations(m_files[0]->stream(), network, m_options.exportOptions);
+        writeDynaMlMeasurements(m_files[1]->stream(), network, m_options.exportOptions);
+        return;
     }
+    std::ostream& out = m_files.empty() ? m_stdout.stream() : m_files[0]->stream();
+    if (format == "gama")
+        writeGama(out, buildExportNetwork(results, m_options.exportOptions, NameRule::Token, err));
+    else if (format == "json")
+        writeJson(out, results);
+    else if (format == "geojson")
+        writeGeoJson(out, results);
+    else if (format == "events")
+        writeEvents(out, results);
+    else
+        writeText(out, results);
+}
+
+void Outputs::commit()
+{
+    for (auto& file : m_files)
+        file->check();
+    m_stdout.check();
+    // Both files of a pair or neither: the second is renamed only after the first.
+    for (auto& file : m_files)
+        file->commit();
 }
 
 } // namespace cli

@@ -51,7 +51,7 @@ PluginCatalog::PluginCatalog(const std::vector<fs::path>& dirs, const host::Sett
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             std::string name;
             if (isPluginFile(*it, name))
-                found.push_back({name, it->path(), nullptr});
+                found.push_back({name, it->path(), nullptr, {}});
         }
         std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
         for (auto& entry : found) {
@@ -82,10 +82,20 @@ host::LoadedPlugin& PluginCatalog::load(PluginEntry& entry)
     return *entry.loaded;
 }
 
-void PluginCatalog::loadAll()
+std::vector<std::string> PluginCatalog::loadAll()
 {
-    for (auto& entry : m_entries)
-        load(entry);
+    std::vector<std::string> skipped;
+    for (auto& entry : m_entries) {
+        if (entry.loaded || !entry.failure.empty())
+            continue;
+        try {
+            load(entry);
+        } catch (const host::LoadError& e) {
+            entry.failure = e.what();
+            skipped.push_back(entry.failure);
+        }
+    }
+    return skipped;
 }
 
 PluginEntry& PluginCatalog::resolve(const std::string& nameOrPath)
@@ -101,15 +111,16 @@ PluginEntry& PluginCatalog::resolve(const std::string& nameOrPath)
         std::string name = path.stem().string();
         if (name.compare(0, kPrefix.size(), kPrefix) == 0)
             name.erase(0, kPrefix.size());
-        m_entries.push_back({name, path, nullptr});
+        m_entries.push_back({name, path, nullptr, {}});
         return m_entries.back();
     }
     const std::string wanted = lower(nameOrPath);
     for (auto& entry : m_entries)
         if (lower(entry.name) == wanted)
             return entry;
+    loadAll();
     for (auto& entry : m_entries)
-        if (lower(utf8(load(entry).descriptor().name)) == wanted)
+        if (entry.loaded && lower(utf8(entry.loaded->descriptor().name)) == wanted)
             return entry;
     throw host::LoadError("no plug-in named " + nameOrPath);
 }

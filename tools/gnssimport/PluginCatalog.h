@@ -15,6 +15,7 @@ struct PluginEntry {
     std::string name; // file name without "gnssimport-" and ".so"
     std::filesystem::path path;
     std::unique_ptr<host::LoadedPlugin> loaded;
+    std::string failure; // why it could not be loaded, once tried
 };
 
 class PluginCatalog {
@@ -30,7 +31,9 @@ public:
     std::vector<PluginEntry>& entries() { return m_entries; }
     // Loads one entry (once); throws host::LoadError.
     host::LoadedPlugin& load(PluginEntry& entry);
-    void loadAll();
+    // Loads every entry; one that fails is skipped and stays unloaded.
+    // Returns one message per plug-in skipped, naming it and why.
+    std::vector<std::string> loadAll();
     // A plug-in by file path (anything with a "/" or ending in ".so"), by
     // short name or by descriptor name; throws host::LoadError when none.
     PluginEntry& resolve(const std::string& nameOrPath);

@@ -41,16 +41,18 @@ Router::Router(PluginCatalog& catalog, Importer& importer) : m_catalog(catalog),
 FileResult Router::route(const std::wstring& path)
 {
     const std::wstring fileName = fromUtf8(std::filesystem::path(utf8(path)).filename().string());
+    // Only the plug-ins that loaded take part.
     std::vector<PluginEntry*> candidates;
     for (auto& entry : m_catalog.entries())
-        if (m_catalog.load(entry).descriptor().matches(fileName))
+        if (entry.loaded && entry.loaded->descriptor().matches(fileName))
             candidates.push_back(&entry);
     // A file no filter claims (an LGO table saved as .csv, say) is offered
     // to every plug-in; a lone claimant gets the file whatever it makes of it.
     const bool claimed = !candidates.empty();
     if (!claimed)
         for (auto& entry : m_catalog.entries())
-            candidates.push_back(&entry);
+            if (entry.loaded)
+                candidates.push_back(&entry);
     if (claimed && candidates.size() == 1)
         return m_importer.run(*candidates.front()->loaded, path);
 
