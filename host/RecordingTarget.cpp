@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <limits>
 #include <sstream>
 
 namespace host {
@@ -100,7 +101,7 @@ void RecordingTarget::hostWarning(const std::wstring& text)
 
 Plugin::IUnitConvertersFactory* RecordingTarget::GetUnitConvertersFactory()
 {
-    return createUnitConvertersFactory();
+    return m_options.offerConverters ? createUnitConvertersFactory() : nullptr;
 }
 
 void RecordingTarget::SetCurrentFile(const wchar_t* path)
@@ -293,10 +294,15 @@ int RecordingTarget::ConvertBytes(const wchar_t* service, const wchar_t* charset
             strconv && data && m_charsets.convert(name, data->data(), static_cast<std::size_t>(size > 0 ? size : 0), text);
         noteDecoding(name, converted);
         if (converted) {
+            // The byte array's size is an int: text beyond it is a failure.
             const std::size_t bytes = text.size() * sizeof(wchar_t);
-            data->resize(static_cast<int>(bytes));
-            if (bytes)
-                std::memcpy(data->data(), text.data(), bytes);
+            if (bytes > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+                result = 1;
+            } else {
+                data->resize(static_cast<int>(bytes));
+                if (bytes)
+                    std::memcpy(data->data(), text.data(), bytes);
+            }
         } else {
             result = 1;
         }

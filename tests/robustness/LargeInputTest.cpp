@@ -6,6 +6,9 @@
 
 #include <gnssimport/host/AngleConverters.h>
 #include <gnssimport/host/CharsetConversion.h>
+#include <gnssimport/host/RecordingTarget.h>
+
+#include "PluginHelpers/StringImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -97,11 +100,7 @@ Measure measure(const std::string& plugin, const std::wstring& path)
         CountingTarget target;
         host::FileList files({path});
         robust::importWithObject(library, {}); // warms the library up
-        Plugin::IPlugin2* created = library.createAnother();
-        auto* object = static_cast<Plugin::ISatelliteMIP*>(created->QueryInterface(Plugin::IID_ISatelliteMIP));
-        created->Release();
-        object->DoImport(&files, &target);
-        object->Release();
+        library.createAnother().query<Plugin::ISatelliteMIP>(Plugin::IID_ISatelliteMIP)->DoImport(&files, &target);
         Measure m;
         m.exited = true;
         m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -167,6 +166,19 @@ TEST_P(LargeInput, MillionsOfTinyLines)
 #ifndef GNSSIMPORT_SANITIZED
     EXPECT_LT(static_cast<double>(m.peakKiB) * 1024.0, 64.0 * static_cast<double>(bytes.size()));
 #endif
+}
+
+// 2^29 characters decode to 2 GiB of wide text, one byte past the byte
+// array's int size: a failure, with the bytes left as they were.
+TEST(LargeConversion, TextBeyondTheByteArraySizeFails)
+{
+    const int size = 1 << 29;
+    Plugin::ByteArrayImpl bytes;
+    bytes.resize(size);
+    std::memset(bytes.data(), 'a', static_cast<std::size_t>(size));
+    host::RecordingTarget target;
+    EXPECT_NE(target.ConvertBytes(L"strconv", L"CP1251", &bytes), 0);
+    EXPECT_EQ(bytes.size(), size);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, LargeInput, ::testing::ValuesIn(robust::pluginCases()),

@@ -51,6 +51,7 @@ public:
         bool offerCovariance = false;
         int convertBytesResult = 0; // a non-zero value makes every ConvertBytes fail with it
         bool recordProgress = true;
+        bool offerConverters = true; // false: GetUnitConvertersFactory returns null
     };
 
     RecordingTarget();
