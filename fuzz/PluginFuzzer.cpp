@@ -98,9 +98,7 @@ void checkEvents(const host::RecordingTarget& target, bool strict)
 
 void importOnce(const std::wstring& charset, const host::RecordingTarget::Options& options)
 {
-    Plugin::IPlugin2* created = g_harness->plugin.createAnother();
-    auto* plugin = static_cast<Plugin::ISatelliteMIP*>(created->QueryInterface(Plugin::IID_ISatelliteMIP));
-    created->Release();
+    const auto plugin = g_harness->plugin.createAnother().query<Plugin::ISatelliteMIP>(Plugin::IID_ISatelliteMIP);
     host::SettingsStore settings;
     if (!charset.empty())
         settings.set(L"charset", charset);
@@ -108,7 +106,6 @@ void importOnce(const std::wstring& charset, const host::RecordingTarget::Option
     host::RecordingTarget target(options);
     host::FileList files(g_harness->paths);
     plugin->DoImport(&files, &target);
-    plugin->Release();
     checkEvents(target, g_harness->strict);
 }
 

@@ -111,11 +111,12 @@ LoadedPlugin LoadedPlugin::load(const std::string& path, int dlopenFlags)
 {
     LoadedPlugin result;
     result.m_path = path;
-    result.m_handle = dlopen(path.c_str(), dlopenFlags ? dlopenFlags : (RTLD_NOW | RTLD_LOCAL));
-    if (!result.m_handle)
+    void* handle = dlopen(path.c_str(), dlopenFlags ? dlopenFlags : (RTLD_NOW | RTLD_LOCAL));
+    if (!handle)
         throw LoadError("cannot load plug-in " + path + ": " + dlerrorText());
+    result.m_library.reset(handle, [](void* h) { dlclose(h); });
     dlerror();
-    void* symbol = dlsym(result.m_handle, "CreatePlugin2");
+    void* symbol = dlsym(handle, "CreatePlugin2");
     if (!symbol)
         throw LoadError("not a plug-in: " + path + " has no CreatePlugin2");
     result.m_create = reinterpret_cast<CreatePlugin2Func>(symbol);
@@ -148,7 +149,7 @@ LoadedPlugin& LoadedPlugin::operator=(LoadedPlugin&& other) noexcept
     if (this != &other) {
         reset();
         m_path = std::move(other.m_path);
-        m_handle = std::exchange(other.m_handle, nullptr);
+        m_library = std::move(other.m_library);
         m_create = std::exchange(other.m_create, nullptr);
         m_plugin = std::exchange(other.m_plugin, nullptr);
         m_descriptorText = std::move(other.m_descriptorText);
@@ -165,15 +166,15 @@ void LoadedPlugin::reset() noexcept
     if (m_plugin)
         m_plugin->Release();
     m_plugin = nullptr;
-    if (m_handle)
-        dlclose(m_handle);
-    m_handle = nullptr;
+    // Objects handed out share the library: it closes with the last of them.
+    m_library.reset();
     m_create = nullptr;
 }
 
-Plugin::IPlugin2* LoadedPlugin::createAnother() const
+PluginObject<Plugin::IPlugin2> LoadedPlugin::createAnother() const
 {
-    return m_create ? m_create() : nullptr;
+    Plugin::IPlugin2* created = m_create ? m_create() : nullptr;
+    return PluginObject<Plugin::IPlugin2>(created, created ? m_library : nullptr);
 }
 
 } // namespace host

@@ -58,7 +58,7 @@ TEST_P(PluginObject, DescriptorIsExactAndCopiedOnlyWhenItFits)
 TEST_P(PluginObject, QueryInterfaceAndReleaseCountReferences)
 {
     const auto loaded = host::LoadedPlugin::load(test::pluginPath(GetParam().plugin));
-    Plugin::IPlugin2* plugin = loaded.createAnother(); // count 1
+    Plugin::IPlugin2* plugin = loaded.createAnother().release(); // count 1
     ASSERT_NE(plugin, nullptr);
 
     for (auto id : {Plugin::IID_IFileImportPlugin, Plugin::IID_IGroundBasedMIP, Plugin::IID_IDeviceIP,
@@ -90,6 +90,23 @@ TEST_P(PluginObject, SettingsAndController)
         EXPECT_EQ(settings.writeCount(), 0);
         EXPECT_EQ(loaded.plugin()->GetPropertyListViewController(), nullptr);
     }
+}
+
+// Objects handed out keep their library loaded after the loader is gone:
+// using and releasing them runs code that is still mapped.
+TEST_P(PluginObject, HandedOutObjectsOutliveTheLoader)
+{
+    host::PluginObject<Plugin::ISatelliteMIP> mip;
+    {
+        const auto loaded = host::LoadedPlugin::load(test::pluginPath(GetParam().plugin));
+        mip = loaded.createAnother().query<Plugin::ISatelliteMIP>(Plugin::IID_ISatelliteMIP);
+    }
+    ASSERT_TRUE(mip);
+    EXPECT_EQ(mip->GetPluginInfo(nullptr, 0), static_cast<int>(descriptorFor(GetParam()).size()));
+    host::RecordingTarget target;
+    host::FileList files;
+    mip->DoImport(&files, &target);
+    mip.reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(All, PluginObject, ::testing::ValuesIn(kPlugins),

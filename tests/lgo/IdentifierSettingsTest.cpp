@@ -125,7 +125,6 @@ TEST_F(Identifiers, SaveThenLoadRoundTripsAllTwelve)
     other->LoadSettings(&copy);
     host::SettingsStore again;
     other->SaveSettings(&again);
-    other->Release();
     EXPECT_EQ(again.values(), store.values());
 }
 

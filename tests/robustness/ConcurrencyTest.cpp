@@ -59,7 +59,7 @@ TEST(Concurrency, ThreadsImportWithTheirOwnObjectsAndSeeWhatAloneWouldSee)
             job.expected = robust::importWithObject(libraries[job.library], job.paths, job.run).describeEvents();
     }
 
-    Plugin::IPlugin2* shared = libraries[0].createAnother();
+    Plugin::IPlugin2* shared = libraries[0].createAnother().release();
     std::atomic<int> ready{0};
     std::vector<std::vector<std::string>> mismatches(kThreads);
     std::vector<std::thread> threads;

@@ -28,9 +28,7 @@ TEST_P(HostVariants, LoneSurrogatePathEndsTheImportWithRangeError)
     const auto library = host::LoadedPlugin::load(test::pluginPath(c.plugin));
     const auto alone = robust::eventsPerFile(robust::importWithObject(library, {example()}));
 
-    Plugin::IPlugin2* created = library.createAnother();
-    auto* plugin = static_cast<Plugin::ISatelliteMIP*>(created->QueryInterface(Plugin::IID_ISatelliteMIP));
-    created->Release();
+    auto plugin = library.createAnother().query<Plugin::ISatelliteMIP>(Plugin::IID_ISatelliteMIP);
     host::RecordingTarget target;
     host::FileList files({example(), bad, example()});
     EXPECT_THROW(plugin->DoImport(&files, &target), std::range_error);
@@ -46,7 +44,7 @@ TEST_P(HostVariants, LoneSurrogatePathEndsTheImportWithRangeError)
     host::FileList next({example()});
     plugin->DoImport(&next, &again);
     EXPECT_EQ(robust::eventsPerFile(again), alone);
-    EXPECT_TRUE(plugin->Release());
+    EXPECT_TRUE(plugin.release()->Release());
 }
 
 // Without ISatImportTarget2 the heights are left out and nothing else changes.
@@ -160,6 +158,30 @@ TEST_P(HostVariants, CommaDecimalLocaleChangesNoEvent)
     ASSERT_TRUE(guard.ok());
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
     EXPECT_EQ(test::importWith(GetParam().plugin, paths).describeEvents(), underC);
+}
+
+// A host without a unit-converter factory: no crash; every angle reads as
+// unreadable text, so TGO/TBC rejects its point lines, LGO its points table
+// and Topcon sends the names alone, while the vectors and the plug-ins that
+// need no converter (Spectrum Survey, Pinnacle) are untouched.
+TEST_P(HostVariants, NullConverterFactoryLeavesOnlyTheAngles)
+{
+    const std::string plugin = GetParam().plugin;
+    const bool untouched = plugin == "spectrum" || plugin == "pinnacle";
+    test::ImportRun run;
+    run.options.offerConverters = false;
+    for (const auto& path : robust::examplesOf(plugin)) {
+        const auto full = test::importWith(plugin, {path});
+        const auto bare = test::importWith(plugin, {path}, run);
+        ASSERT_EQ(bare.files().size(), 1u);
+        EXPECT_EQ(bare.files()[0].vectors.size(), full.files()[0].vectors.size()) << test::U(path);
+        if (untouched) {
+            EXPECT_EQ(bare.describeEvents(), full.describeEvents()) << test::U(path);
+            continue;
+        }
+        for (const auto& point : bare.files()[0].points)
+            EXPECT_FALSE(point.latitude || point.longitude) << test::U(path);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, HostVariants, ::testing::ValuesIn(robust::pluginCases()),

@@ -61,22 +61,14 @@ std::vector<std::vector<std::wstring>> eventsPerFile(const host::RecordingTarget
 host::RecordingTarget importWithObject(const host::LoadedPlugin& library, const std::vector<std::wstring>& paths,
                                        const test::ImportRun& run)
 {
-    Plugin::IPlugin2* created = library.createAnother();
-    auto* plugin = static_cast<Plugin::ISatelliteMIP*>(created->QueryInterface(Plugin::IID_ISatelliteMIP));
-    created->Release();
+    const auto plugin = library.createAnother().query<Plugin::ISatelliteMIP>(Plugin::IID_ISatelliteMIP);
     host::SettingsStore settings;
     for (const auto& kv : run.settings)
         settings.set(kv.first, kv.second);
     plugin->LoadSettings(&settings);
     host::RecordingTarget target(run.options);
     host::FileList files(paths);
-    try {
-        plugin->DoImport(&files, &target);
-    } catch (...) {
-        plugin->Release();
-        throw;
-    }
-    plugin->Release();
+    plugin->DoImport(&files, &target);
     return target;
 }
 
