@@ -2,6 +2,7 @@
 
 #include "../Common/Messages.h"
 #include "../Exceptions/Exceptions.h"
+#include "../PluginHelpers/TargetHelpers.h"
 #include "DetectedTextFile.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ void importDetectedLines(const std::wstring& path, const CharsetSettings& charse
     const std::size_t lineCount = file.lineCount();
     std::wstring line;
     for (std::size_t i = 0; i < lineCount && file.nextLine(line); ++i) {
-        target->SetCurrentLine(static_cast<int>(i));
+        target->SetCurrentLine(Utils::lineNumber(i));
         try {
             parser.parseLine(line);
         } catch (const CParseException& e) {

@@ -59,12 +59,28 @@ private:
     L"\n{\n\"name\": \"" name L"\",\n\"guid\": \"org.gnssimport.sat_plugin." guidSuffix \
     L"\",\n\"version\": 1,\n\"filter_name\": \"" name L"\",\n\"filter\": \"" filter L"\"\n}\n"
 
+namespace Plugin {
+
+// A new T with one reference for the caller, or null when it cannot be
+// made: no exception may leave the C entry point.
+template <class T>
+IPlugin2* createPlugin() noexcept
+{
+    try {
+        T* plugin = new T();
+        plugin->AddRef();
+        return plugin;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+} // namespace Plugin
+
 // Defines the exported entry point that creates plug-in class T.
 #define GNSSIMPORT_EXPORT_PLUGIN(T)                                      \
     extern "C" __attribute__((visibility("default"))) Plugin::IPlugin2* \
     CreatePlugin2()                                                      \
     {                                                                    \
-        T* plugin = new T();                                             \
-        plugin->AddRef();                                                \
-        return plugin;                                                   \
+        return Plugin::createPlugin<T>();                                \
     }

@@ -6,7 +6,7 @@
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
 #include "Exceptions/Exceptions.h"
-#include "PluginHelpers/RefCounted.h"
+#include "PluginHelpers/TargetHelpers.h"
 
 #include <boost/intrusive_ptr.hpp>
 
@@ -41,7 +41,7 @@ float progress(std::size_t row, std::size_t rows)
 // The angle converter takes the text without blanks and without the
 // hemisphere letter that marks the positive direction. text is the cell's
 // copy, kept from row to row.
-bool convertAngle(Plugin::IAngleConverter& converter, const strutils::TextRange& cell, wchar_t positiveLetter,
+bool convertAngle(Plugin::IAngleConverter* converter, const strutils::TextRange& cell, wchar_t positiveLetter,
                   std::wstring& text, double& value)
 {
     strutils::assignRange(text, cell.begin, cell.end);
@@ -49,7 +49,7 @@ bool convertAngle(Plugin::IAngleConverter& converter, const strutils::TextRange&
     const std::size_t letter = text.rfind(positiveLetter);
     if (letter != std::wstring::npos)
         text.erase(letter, 1);
-    return converter.Convert(text.c_str(), value);
+    return Plugin::Utils::convertAngle(converter, text.c_str(), value);
 }
 
 double number(const strutils::TextRange& cell)
@@ -87,10 +87,7 @@ void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
     const auto col = findColumns(table, {m_ids.PointId(), m_ids.Latitude(), m_ids.Longitude(), m_ids.EllipHgt()},
                                  rightmost);
 
-    const boost::intrusive_ptr<Plugin::IUnitConvertersFactory> factory(m_pImportTarget->GetUnitConvertersFactory(),
-                                                                        false);
-    const boost::intrusive_ptr<Plugin::IAngleConverter> converter(
-        factory->CreateAngleConverter(Plugin::AngleConverter::fromDMS), false);
+    const auto converter = Plugin::Utils::hostAngleConverter(m_pImportTarget, Plugin::AngleConverter::fromDMS);
     auto* target2 = static_cast<Plugin::ISatImportTarget2*>(
         m_pImportTarget->QueryInterface(Plugin::IID_ISatImportTarget2));
 
@@ -104,8 +101,8 @@ void CImportPluginImpl::ProcessPointsTable(CTableFile& table)
             continue;
         double latitude = 0;
         double longitude = 0;
-        if (!convertAngle(*converter, row[col[1]], L'N', angle, latitude)
-            || !convertAngle(*converter, row[col[2]], L'E', angle, longitude))
+        if (!convertAngle(converter.get(), row[col[1]], L'N', angle, latitude)
+            || !convertAngle(converter.get(), row[col[2]], L'E', angle, longitude))
             throw Exceptions::CInvalidFileFormat();
         strutils::assignRange(name, row[col[0]].begin, row[col[0]].end);
         m_pImportTarget->SetText(Plugin::Point, name.c_str());

@@ -1,8 +1,8 @@
 #include "Parser.h"
 
 #include "Exceptions/Exceptions.h"
+#include "PluginHelpers/TargetHelpers.h"
 
-#include <climits>
 #include <stdexcept>
 
 namespace {
@@ -11,11 +11,6 @@ const wchar_t* const s_synonymTitle = L"List of Synonyms for Long Names";
 const wchar_t* const s_synonymEnd = L"End of List";
 const wchar_t* const s_marker = L":::";
 const std::size_t s_markerLength = 3;
-
-int lineNumber(std::size_t index)
-{
-    return index < static_cast<std::size_t>(INT_MAX) ? static_cast<int>(index) : INT_MAX;
-}
 
 } // namespace
 
@@ -48,7 +43,7 @@ void CDatFileParser::ParseContent(ILineSource& lines)
         const std::size_t end = ParseSynonyms(lines);
         read = end + 1;
         start = end + 2 + m_headerLines;
-        m_pImportTarget->SetCurrentLine(lineNumber(start));
+        m_pImportTarget->SetCurrentLine(Plugin::Utils::lineNumber(start));
     } else if (!m_text.RightTrimmedEquals(line, s_marker)) {
         throw CParseException::InvalidFileFormat();
     }
@@ -65,7 +60,7 @@ void CDatFileParser::ParseContent(ILineSource& lines)
             ParseRecord(line);
             m_somethingParsed = true;
         }
-        m_pImportTarget->SetCurrentLine(lineNumber(i + 1));
+        m_pImportTarget->SetCurrentLine(Plugin::Utils::lineNumber(i + 1));
     }
 }
 
@@ -81,7 +76,7 @@ std::size_t CDatFileParser::ParseSynonyms(ILineSource& lines)
         if (blank == std::wstring::npos)
             throw CParseException::InvalidFileFormat();
         m_synonyms.Set(entry.substr(0, blank), entry.substr(blank + 1));
-        m_pImportTarget->SetCurrentLine(lineNumber(i + 1));
+        m_pImportTarget->SetCurrentLine(Plugin::Utils::lineNumber(i + 1));
     }
     // A file of the title line alone counts as a block ending at line 1;
     // an unclosed block, as one ending at the line count.

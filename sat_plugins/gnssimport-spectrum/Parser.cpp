@@ -6,6 +6,7 @@
 #include "CommonHelpers/RootOfSum.h"
 #include "CommonHelpers/Utils.h"
 #include "Exceptions/Exceptions.h"
+#include "PluginHelpers/TargetHelpers.h"
 
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 
@@ -29,8 +30,8 @@ const auto s_blockFlags = xp::regex_constants::icase | xp::regex_constants::sing
 CParser::CParser(Plugin::ISatImportTarget* target)
     : m_pImportTarget(target), m_locale(), m_classes(m_locale)
 {
-    boost::intrusive_ptr<Plugin::IUnitConvertersFactory> factory(target->GetUnitConvertersFactory(), false);
-    m_pAngleConverter.reset(factory->CreateAngleConverter(Plugin::AngleConverter::fromDMS), false);
+    // Held for the file, never called: the report's angles need no converter.
+    m_pAngleConverter = Plugin::Utils::hostAngleConverter(target, Plugin::AngleConverter::fromDMS);
 }
 
 const std::wstring& CParser::VectorSummary() const { return s_vectorSummary; }

@@ -1,6 +1,7 @@
 #include "Parser.h"
 
 #include "CommonHelpers/strutils.h"
+#include "PluginHelpers/TargetHelpers.h"
 #include "GeneralSectionState.h"
 #include "GpsSectionState.h"
 #include "InitialState.h"
@@ -14,10 +15,7 @@ const std::wstring CParser::s_generatedPrefix = L"point_";
 CParser::CParser(Plugin::ISatImportTarget* pImportTarget)
     : m_pImportTarget(pImportTarget), m_pState(boost::make_shared<CInitialState>(this))
 {
-    // The factory reference is dropped as soon as the converter exists.
-    boost::intrusive_ptr<Plugin::IUnitConvertersFactory> factory(m_pImportTarget->GetUnitConvertersFactory(), false);
-    if (factory)
-        m_pAngleConverter.reset(factory->CreateAngleConverter(Plugin::AngleConverter::fromDXX), false);
+    m_pAngleConverter = Plugin::Utils::hostAngleConverter(m_pImportTarget, Plugin::AngleConverter::fromDXX);
 }
 
 void CParser::ParseLine(const std::wstring& line)
@@ -37,7 +35,7 @@ void CParser::SwitchToState_Initial() { m_pState = boost::make_shared<CInitialSt
 bool CParser::ConvertAngleFromDXX(const std::wstring& s, double& result)
 {
     // A host without an angle converter gets every point line rejected.
-    return m_pAngleConverter && m_pAngleConverter->Convert(s.c_str(), result);
+    return Plugin::Utils::convertAngle(m_pAngleConverter.get(), s.c_str(), result);
 }
 
 bool CParser::AddPoint(const std::wstring& pointName, double latitude, double longitude)

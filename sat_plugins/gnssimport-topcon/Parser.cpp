@@ -4,6 +4,7 @@
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
 #include "Exceptions/Exceptions.h"
+#include "PluginHelpers/TargetHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,10 +18,7 @@ const std::wstring CTopconParser::s_separator = L",";
 CTopconParser::CTopconParser(ISatImportTarget* target)
     : m_pImportTarget(target), m_isSpace(m_locale)
 {
-    const boost::intrusive_ptr<IUnitConvertersFactory> factory(target->GetUnitConvertersFactory(), false);
-    // A host without converters gets names only, never a crash.
-    if (factory)
-        m_pAngleConverter.reset(factory->CreateAngleConverter(AngleConverter::fromDMS), false);
+    m_pAngleConverter = Utils::hostAngleConverter(target, AngleConverter::fromDMS);
 }
 
 namespace {
@@ -64,7 +62,7 @@ bool CTopconParser::ConvertAngle(const strutils::TextRange& field, double& value
     // "55 45 12.3456" reaches the converter as "55.45.12.3456".
     m_angle.assign(field.begin, field.end);
     std::replace(m_angle.begin(), m_angle.end(), L' ', L'.');
-    return m_pAngleConverter && m_pAngleConverter->Convert(m_angle.c_str(), value);
+    return Utils::convertAngle(m_pAngleConverter.get(), m_angle.c_str(), value);
 }
 
 void CTopconParser::ParsePoint(const std::vector<strutils::TextRange>& fields)

@@ -3,11 +3,14 @@
 #include "CommonHelpers/TargetCharConverter.h"
 #include "CommonHelpers/Utils.h"
 #include "CommonHelpers/strutils.h"
+#include "PluginHelpers/TargetHelpers.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
+#include <cstdint>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -235,6 +238,16 @@ TEST(LocaleSpace, SkipNonSpaceStopsAtTheFirstWhiteSpace)
             ASSERT_EQ(isSpace.SkipNonSpace(text.data(), end), expected) << test::U(text);
         }
     }
+}
+
+// Line indexes past INT_MAX stay at INT_MAX rather than turning negative.
+TEST(LineNumber, ClampsAtIntMax)
+{
+    const std::size_t big = static_cast<std::size_t>(INT_MAX);
+    const std::pair<std::size_t, int> cases[] = {
+        {0, 0}, {big - 1, INT_MAX - 1}, {big, INT_MAX}, {big + 1, INT_MAX}, {SIZE_MAX, INT_MAX}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Plugin::Utils::lineNumber(c.first), c.second) << c.first;
 }
 
 } // namespace
