@@ -3,7 +3,7 @@
 # generates the comma-decimal locale the locale tests use.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libboost-dev libgtest-dev locales)
+packages=(cmake ninja-build g++ libboost-dev libeigen3-dev libgtest-dev locales)
 # The gnssimport tool: arguments, JSON, geodesy; the .deb test: dpkg-shlibdeps and file.
 packages+=(libcli11-dev nlohmann-json3-dev libgeographiclib-dev dpkg-dev file)
 # The manual page and bash completion tests, and lintian on the .deb.

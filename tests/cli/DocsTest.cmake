@@ -41,7 +41,7 @@ if(EXISTS ${bash_completion})
     file(REMOVE_RECURSE ${WORK_DIR})
     file(MAKE_DIRECTORY ${WORK_DIR})
     file(TOUCH ${WORK_DIR}/net.asc)
-    foreach(case "-f j|json" "-p t|tgotbc topcon" "--lang |en ru" "--check-|--check-sigmas --check-tolerance"
+    foreach(case "-f j|json" "-p t|tgotbc topcon" "--lang |en ru" "--check-|--check-alpha --check-sigmas --check-tolerance"
                  "n|net.asc" "configure |lgo")
         string(REPLACE "|" ";" case "${case}")
         list(GET case 0 line)

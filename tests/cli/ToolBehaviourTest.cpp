@@ -323,3 +323,27 @@ TEST_F(Tool, OutputFilesAndLocaleLeaveTheBytesAlone)
 }
 
 } // namespace
+
+namespace {
+
+// A real TBC export kept beside the checkout (skipped when absent): every
+// vector carries the six numbers of its line, and the check tests each
+// misclosure with its chi-squared value.
+TEST(RealExport, MyrtlefordCovariancesReachJsonAndCheck)
+{
+    const auto path = test::sourcePath("../shared/real-samples/tgotbc/myrtleford.asc");
+    if (!std::filesystem::exists(path))
+        GTEST_SKIP() << path << " is not there";
+    const auto run = test::runTool({"-f", "json", "--check", path.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json vectors = json::parse(run.out)["files"][0]["vectors"];
+    ASSERT_EQ(vectors.size(), 31u);
+    for (const auto& v : vectors)
+        ASSERT_EQ(v["covariance"].size(), 6u) << v.dump();
+    EXPECT_EQ(vectors[0]["covariance"], json({2.8657057555e-004, -1.6807920474e-004, 2.4558452424e-004,
+                                              1.7563594156e-004, -1.8154094869e-004, 2.5905718212e-004}));
+    EXPECT_NE(run.err.find("Chi2"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("31 vectors against point coordinates"), std::string::npos) << run.err;
+}
+
+} // namespace

@@ -201,6 +201,43 @@ TEST(NetworkCheck, SigmasTestCanBeTurnedOff)
     EXPECT_FALSE(cli::checkNetwork(results, options).misclosures[0].misclosure.flagged);
 }
 
+// With a full covariance the misclosure's chi-squared value decides instead
+// of the sigmas (4 sigma in X here); a matrix that is not positive definite
+// falls back to the sigmas with a warning naming file and line.
+TEST(NetworkCheck, FullCovarianceUsesChiSquared)
+{
+    struct Case {
+        std::array<double, 6> covariance;
+        std::optional<double> chi2;
+        bool flagged;
+    };
+    const Case cases[] = {
+        {{1e-6, 0, 0, 1e-6, 0, 1e-6}, 16.0, false},               // below 16.27, the 0.999 quantile
+        {{1e-6, 0.9e-6, 0, 1e-6, 0, 1e-6}, 16.0 / 0.19, true},    // correlated: much less likely
+        {{1e-6, 1.5e-6, 0, 1e-6, 0, 1e-6}, std::nullopt, true},   // correlation beyond 1: sigmas
+        {{0, 0, 0, 1e-6, 0, 1e-6}, std::nullopt, true},           // zero variance: sigmas
+    };
+    const auto ga = cli::toGeocentric({55.75, 37.6, 150.0}), gb = cli::toGeocentric({55.76, 37.62, 140.0});
+    for (const Case& c : cases) {
+        auto v = vector(L"A", L"B", gb.x - ga.x + 0.004, gb.y - ga.y, gb.z - ga.z, 0.001);
+        v.covariance = c.covariance;
+        v.line = 4;
+        const auto results = oneFile({point(L"A", 55.75, 37.6, 150), point(L"B", 55.76, 37.62, 140)}, {v});
+        const auto check = cli::checkNetwork(results, cli::CheckOptions());
+        const auto& m = check.misclosures.at(0).misclosure;
+        ASSERT_EQ(m.chi2.has_value(), c.chi2.has_value());
+        if (c.chi2) {
+            EXPECT_NEAR(*m.chi2, *c.chi2, 1e-4 * *c.chi2);
+        }
+        EXPECT_EQ(m.flagged, c.flagged);
+        EXPECT_EQ(check.warnings.size(), c.chi2 ? 0u : 1u);
+        if (!c.chi2) {
+            EXPECT_NE(check.warnings.at(0).find(":5: covariance of A - B is not positive definite"), std::string::npos)
+                << check.warnings.at(0);
+        }
+    }
+}
+
 TEST(ProgressBar, AppearsOnlyAfterAMomentAndOnlyWhenEnabled)
 {
     using namespace std::chrono_literals;

@@ -1,5 +1,7 @@
 #include "NetworkCheck.h"
 
+#include "Mahalanobis.h"
+
 #include "Text.h"
 #include "TextTable.h"
 
@@ -18,7 +20,7 @@ std::string where(const VectorRef& ref)
 std::vector<std::string> cells(const Discrepancy& x)
 {
     return {fixed(x.d[0], 4), fixed(x.d[1], 4), fixed(x.d[2], 4), fixed(x.length, 4),
-            x.sigmas ? fixed(*x.sigmas, 1) : "-", x.flagged ? "!" : ""};
+            x.sigmas ? fixed(*x.sigmas, 1) : "-", x.chi2 ? fixed(*x.chi2, 2) : "-", x.flagged ? "!" : ""};
 }
 
 std::vector<TextTable::Column> columns(std::vector<TextTable::Column> leading, const char* prefix)
@@ -28,6 +30,7 @@ std::vector<TextTable::Column> columns(std::vector<TextTable::Column> leading, c
         leading.push_back({p + axis, TextTable::Right});
     leading.push_back({"Length", TextTable::Right});
     leading.push_back({"Sigmas", TextTable::Right});
+    leading.push_back({"Chi2", TextTable::Right});
     leading.push_back({"", TextTable::Left});
     leading.push_back({"Where", TextTable::Left});
     return leading;
@@ -49,11 +52,15 @@ void writeCheckReport(std::ostream& out, const NetworkCheck& check, const CheckO
     std::string limit = fixed(options.tolerance, 4) + " m";
     if (options.maxSigmas > 0)
         limit += " or " + shortest(options.maxSigmas) + " sigma";
+    limit += "; with a full covariance chi2 " + fixed(chiSquared3Limit(options.alpha), 2) + " (alpha "
+             + shortest(options.alpha) + ") in place of sigmas";
 
     out << "Network check (limit " << limit << ")\n";
     out << "  " << check.misclosures.size() << " vectors against point coordinates, " << badMisclosures
         << " over the limit; " << check.unchecked << " without both end points\n";
     out << "  " << check.repeats.size() << " repeated measurements, " << badRepeats << " over the limit\n";
+    for (const auto& warning : check.warnings)
+        out << "  warning: " << warning << '\n';
 
     if (!check.misclosures.empty()) {
         TextTable table(columns({{"From", TextTable::Left}, {"To", TextTable::Left}}, "w"));

@@ -6,6 +6,7 @@
 #include "ImportResult.h"
 
 #include <optional>
+#include <string>
 #include <ostream>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace cli {
 struct CheckOptions {
     double tolerance = 0.05; // metres
     double maxSigmas = 3.0;  // 0 turns the test in sigmas off
+    double alpha = 0.001;    // level of the chi-squared test of a full covariance
 };
 
 struct VectorRef {
@@ -25,6 +27,7 @@ struct Discrepancy {
     double d[3] = {0, 0, 0}; // metres, geocentric X, Y, Z
     double length = 0;
     std::optional<double> sigmas; // largest |d_i| / sigma_i
+    std::optional<double> chi2;   // d' C^-1 d, when a full covariance is known; replaces sigmas
     bool flagged = false;
 };
 
@@ -46,6 +49,8 @@ struct NetworkCheck {
     std::vector<Misclosure> misclosures;
     std::vector<RepeatDifference> repeats;
     std::size_t unchecked = 0; // vectors without both end points with full coordinates
+    // "file:line: ..." for each covariance that is not positive definite.
+    std::vector<std::string> warnings;
 };
 
 NetworkCheck checkNetwork(const ImportResults& results, const CheckOptions& options);

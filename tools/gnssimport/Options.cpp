@@ -78,6 +78,11 @@ void addImportOptions(CLI::App& app, Options& o, std::vector<std::string>& sets,
                    "Flag discrepancies beyond this many standard deviations (0: off)")
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
+    app.add_option("--check-alpha", o.checkOptions.alpha,
+                   "Level of the chi-squared test (3 degrees of freedom) used instead of --check-sigmas where a "
+                   "vector has a full covariance")
+        ->check(CLI::Range(1e-12, 0.5))
+        ->capture_default_str();
     app.add_flag("--no-progress", noProgress, "Never show the progress bar (it shows only on a terminal anyway)");
     app.add_flag("-v,--verbose", o.verbose, "Also report event-stream breaches the host noticed");
     app.add_option("--lang", o.language,
