@@ -4,6 +4,7 @@
 // read from the Itanium C++ ABI's member-function pointer: for a virtual
 // function its first word is 1 + the byte offset of the slot in the table.
 // Listing the signature with each operation pins its parameter types too.
+#include <gnssimport/ImportTargetCovariance.h>
 #include <gnssimport/Plugin.h>
 
 #include <gtest/gtest.h>
@@ -84,6 +85,7 @@ const std::vector<SlotCase>& slotCases()
         SLOT(ISatImportTarget2, SetElevation, void(double), 13),
         SLOT(ISatImportTarget2, SetEllipsoidalHeight, void(double), 14),
         SLOT(ISatImportTarget3, ConvertBytes, int(const wchar_t*, const wchar_t*, IByteArray*), 15),
+        SLOT(ISatImportTargetCovariance, SetCovariance, void(double, double, double, double, double, double), 0),
 
         SLOT(IUnitConvertersFactory, CreateAngleConverter, IAngleConverter*(AngleConverter::Type), 2),
         SLOT(IAngleConverter, Convert, bool(const wchar_t*, double&), 2),
