@@ -3,6 +3,7 @@
 // detected correctly before and after capitals were folded, beside uchardet;
 // long texts must always be right.
 #include "CodePages.h"
+#include "EncodingDetector/RussianUtf8.h"
 #include "EncodingDetector/SBCSGroupProber.h"
 #include "TestSupport.h"
 
@@ -300,9 +301,12 @@ TEST_F(Corpus, AccuracyTable)
     std::vector<std::wstring> all = m_short;
     all.insert(all.end(), m_paragraphs.begin(), m_paragraphs.end());
     std::map<Type, std::size_t> before, after;
-    std::size_t uchardetUtf8 = 0;
+    std::size_t uchardetUtf8 = 0, readerUtf8 = 0;
     for (const std::wstring& s : all) {
         const std::string bytes = test::U(s);
+        readerUtf8 += TextEncodingDetector::IsRussianUtf8(bytes);
+        for (Type page : test::allCodePages())
+            EXPECT_FALSE(TextEncodingDetector::IsRussianUtf8(test::encodeCyrillic(s, page))) << test::U(s);
         ++before[unmended(bytes)];
         ++after[DetectTextEncoding(bytes)];
         uchardetUtf8 += uchardetAnswer(bytes) == "UTF-8";
@@ -310,7 +314,8 @@ TEST_F(Corpus, AccuracyTable)
     std::printf("UTF-8, %zu names and paragraphs: answered", all.size());
     for (Type page : test::allCodePages())
         std::printf(" %s %zu/%zu", test::charsetName(page), before[page], after[page]);
-    std::printf(" (before/after); uchardet UTF-8 %zu\n", uchardetUtf8);
+    std::printf(" (before/after); taken as UTF-8 by the reader %zu; uchardet UTF-8 %zu\n", readerUtf8, uchardetUtf8);
+    EXPECT_EQ(readerUtf8, all.size());
 }
 
 } // namespace

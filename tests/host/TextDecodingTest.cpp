@@ -105,3 +105,29 @@ TEST(TextDecoding, HostDecidesTheCharsetOncePerFile)
 }
 
 } // namespace
+
+namespace {
+
+// The file is read in blocks of 1 MiB: a character cut by a block's end
+// is whole in the next block, one cut by the file's end is invalid.
+TEST(TextDecoding, FileCheckSeesCharactersAcrossBlocks)
+{
+    const std::string ascii((1u << 20) - 1, 'a');
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool valid;
+    } cases[] = {{"letter across the block end", ascii + "\xD0\xAF", true},
+                 {"three bytes across it", ascii.substr(1) + "\xE2\x84\x96", true},
+                 {"cut at the end of the file", ascii + "\xD0", false},
+                 {"CP1251 after a block", ascii + "a\xCF\xF3", false},
+                 {"ASCII", "abc", true}};
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const host::FileText text = host::inspectFileText(test::U(dir.write("f.txt", c.bytes)));
+        EXPECT_TRUE(text.read) << c.what;
+        EXPECT_EQ(text.validUtf8, c.valid) << c.what;
+    }
+}
+
+} // namespace
