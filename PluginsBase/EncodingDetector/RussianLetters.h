@@ -38,4 +38,18 @@ constexpr bool IsLowerCaseLetter(Encoding::Type page, unsigned byte)
     return false;
 }
 
+// True when byte is Ё or ё in page.
+constexpr bool IsYo(Encoding::Type page, unsigned byte)
+{
+    switch (page) {
+    case Encoding::win1251:
+        return byte == 0xA8 || byte == 0xB8;
+    case Encoding::koi8r:
+        return byte == 0xB3 || byte == 0xA3;
+    case Encoding::cp866:
+        return byte == 0xF0 || byte == 0xF1;
+    }
+    return false;
+}
+
 } // namespace TextEncodingDetector

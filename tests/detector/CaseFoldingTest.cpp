@@ -2,6 +2,7 @@
 // cases it stands; otherwise the probers read capitals as lower case.
 #include "CodePages.h"
 #include "EncodingDetector/SBCSGroupProber.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,17 @@ TEST(CaseFolding, OnlyOneCaseReadingsAreAnsweredByTheFoldedMaps)
     // Both ways are taken often enough to mean something.
     EXPECT_GT(bothCases, 500u);
     EXPECT_GT(oneCase, 500u);
+}
+
+// Read as CP866, KOI8-R capitals are lower-case letters but for "П", which
+// is "Ё" there; Ё must not make that reading count as showing both cases.
+TEST(CaseFolding, YoDoesNotCountAsACase)
+{
+    for (const wchar_t* name : {L"ПОЧТА", L"ЗАПРАВКА", L"ОПОРНАЯ ТОЧКА"}) {
+        const std::string bytes = test::encodeCyrillic(name, Encoding::koi8r);
+        ASSERT_EQ(groupAnswer(bytes, false), Encoding::cp866);
+        EXPECT_EQ(DetectTextEncoding(bytes), Encoding::koi8r) << test::U(name);
+    }
 }
 
 } // namespace

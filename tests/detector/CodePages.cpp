@@ -89,8 +89,6 @@ LetterCases letterCases(const std::string& bytes, Type page)
     std::array<int, 256> kind{};
     for (wchar_t c = L'А'; c <= L'я'; ++c)
         kind[static_cast<unsigned char>(cyrillicByte(c, page))] = c <= L'Я' ? 1 : 2;
-    kind[static_cast<unsigned char>(cyrillicByte(L'Ё', page))] = 1;
-    kind[static_cast<unsigned char>(cyrillicByte(L'ё', page))] = 2;
     LetterCases cases;
     for (const char b : bytes) {
         cases.upper = cases.upper || kind[static_cast<unsigned char>(b)] == 1;

@@ -17,8 +17,8 @@ const std::vector<Type>& allCodePages();
 // ASCII stays, А-я Ё ё become the page's bytes, anything else becomes "?".
 std::string encodeCyrillic(const std::wstring& text, Type page);
 
-// Whether bytes read in page show Russian capitals (А-Я, Ё) and lower-case
-// Russian letters (а-я, ё).
+// Whether bytes read in page show Russian capitals (А-Я) and lower-case
+// Russian letters (а-я); Ё and ё count for neither.
 struct LetterCases {
     bool upper = false;
     bool lower = false;

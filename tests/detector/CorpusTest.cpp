@@ -279,11 +279,11 @@ TEST_F(Corpus, AccuracyTable)
     // Guards against regressions; the figures above are the measurement.
     for (Type page : test::allCodePages()) {
         SCOPED_TRACE(test::charsetName(page));
-        // KOI8-R names in capitals fall short: read as CP866 their "П" is
-        // "Ё" among lower-case letters, so the first answer stands, and one-
-        // or two-word names tie with Windows-1251, which wins ties.
+        // KOI8-R names in capitals fall short: some very short words ("ЮГ",
+        // "ЯР", "ОСЬ") are byte for byte plausible Windows-1251 lower case
+        // ("аз", "ст", "пуш"), tie with it, and Windows-1251 wins ties.
         const std::pair<const char*, double> capitals[] = {
-            {"CAPS names", 0.9}, {"CAPS sentences", 0.95}, {"CAPS paragraphs", 0.95}};
+            {"CAPS names", 0.94}, {"CAPS sentences", 0.95}, {"CAPS paragraphs", 0.95}};
         for (const auto& row : capitals) {
             const Tally& t = tallies[row.first][page];
             EXPECT_GE(t.share(t.after), row.second) << row.first;
