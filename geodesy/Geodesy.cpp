@@ -32,18 +32,21 @@ Geodetic toGeodetic(const Geocentric& c)
 
 void PointIndex::add(const host::ImportedFile& file)
 {
-    for (const auto& point : file.points) {
-        if (!point.latitude || !point.longitude || !std::isfinite(*point.latitude)
-            || !std::isfinite(*point.longitude))
-            continue;
-        Geodetic g;
-        g.latitude = degrees(*point.latitude);
-        g.longitude = degrees(*point.longitude);
-        if (point.ellipsoidalHeight && std::isfinite(*point.ellipsoidalHeight))
-            g.height = point.ellipsoidalHeight;
-        m_byFile[&file].emplace(point.name, g);
-        m_all.emplace(point.name, g);
-    }
+    for (const auto& point : file.points)
+        add(point, file);
+}
+
+void PointIndex::add(const host::ImportedPoint& point, const host::ImportedFile& file)
+{
+    if (!point.latitude || !point.longitude || !std::isfinite(*point.latitude) || !std::isfinite(*point.longitude))
+        return;
+    Geodetic g;
+    g.latitude = degrees(*point.latitude);
+    g.longitude = degrees(*point.longitude);
+    if (point.ellipsoidalHeight && std::isfinite(*point.ellipsoidalHeight))
+        g.height = point.ellipsoidalHeight;
+    m_byFile[&file].emplace(point.name, g);
+    m_all.emplace(point.name, g);
 }
 
 const Geodetic* PointIndex::find(const std::wstring& name, const host::ImportedFile* file) const

@@ -1,6 +1,8 @@
 #include <gnssimport/host/ImportRun.h>
 
 #include <exception>
+#include <iterator>
+#include <utility>
 
 namespace host {
 
@@ -16,19 +18,41 @@ std::string runImport(Plugin::ISatelliteMIP& plugin, FileList& files, Plugin::IS
     return std::string();
 }
 
-void mergeFiles(const std::vector<ImportedFile>& files, ImportedFile& into)
+namespace {
+
+template <typename Files, typename Append>
+void merge(Files& files, ImportedFile& into, Append append)
 {
-    for (const auto& file : files) {
-        into.points.insert(into.points.end(), file.points.begin(), file.points.end());
-        into.vectors.insert(into.vectors.end(), file.vectors.begin(), file.vectors.end());
-        into.messages.insert(into.messages.end(), file.messages.begin(), file.messages.end());
-        into.progress.insert(into.progress.end(), file.progress.begin(), file.progress.end());
+    for (auto& file : files) {
+        append(into.points, file.points);
+        append(into.vectors, file.vectors);
+        append(into.messages, file.messages);
+        append(into.progress, file.progress);
+        into.sentPoints += file.sentPoints;
+        into.sentVectors += file.sentVectors;
         if (into.text.singleByteCharset.empty())
             into.text.singleByteCharset = file.text.singleByteCharset;
         if (file.text.failedLines > 0)
             into.text.failedCharset = file.text.failedCharset;
         into.text.failedLines += file.text.failedLines;
     }
+}
+
+} // namespace
+
+void mergeFiles(const std::vector<ImportedFile>& files, ImportedFile& into)
+{
+    merge(files, into, [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); });
+}
+
+void mergeFiles(std::vector<ImportedFile>&& files, ImportedFile& into)
+{
+    merge(files, into, [](auto& to, auto& from) {
+        if (to.empty())
+            to = std::move(from);
+        else
+            to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+    });
 }
 
 } // namespace host

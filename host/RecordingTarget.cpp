@@ -79,6 +79,35 @@ void RecordingTarget::clear()
     m_nextVectorValue = 0;
 }
 
+void RecordingTarget::sendOpenRecords(bool points, bool vectors)
+{
+    if (!m_sink || m_files.empty())
+        return;
+    ImportedFile& file = m_files.back();
+    if (points && !file.points.empty()) {
+        m_sink->point(file.points.back());
+        file.points.clear();
+        ++file.sentPoints;
+    }
+    if (vectors && !file.vectors.empty()) {
+        m_sink->vector(file.vectors.back());
+        file.vectors.clear();
+        ++file.sentVectors;
+    }
+}
+
+std::vector<ImportedFile> RecordingTarget::takeFiles()
+{
+    std::vector<ImportedFile> files = std::move(m_files);
+    m_files.clear();
+    return files;
+}
+
+void RecordingTarget::finishRecords()
+{
+    sendOpenRecords(true, true);
+}
+
 void RecordingTarget::record(TargetEvent event)
 {
     if (m_recordEvents)
@@ -108,6 +137,7 @@ void RecordingTarget::SetCurrentFile(const wchar_t* path)
 {
     TargetEvent e{TargetEvent::SetCurrentFile};
     e.text = path ? path : L"";
+    sendOpenRecords(true, true);
     m_files.emplace_back();
     m_files.back().path = e.text;
     m_fileText = inspectFileText(toUtf8(e.text));
@@ -207,6 +237,7 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
     ImportedFile& file = currentFile();
     switch (event) {
     case Plugin::Point: {
+        sendOpenRecords(true, false);
         ImportedPoint point;
         point.name = e.text;
         point.line = m_line;
@@ -215,6 +246,7 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
         break;
     }
     case Plugin::VectorOrigin: {
+        sendOpenRecords(false, true);
         ImportedVector vector;
         vector.origin = e.text;
         vector.line = m_line;
@@ -226,6 +258,7 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
     case Plugin::VectorTarget:
         if (!m_vectorOpen || file.vectors.empty() || m_nextVectorValue != -1) {
             hostWarning(L"VectorTarget without VectorOrigin just before");
+            sendOpenRecords(false, true);
             ImportedVector vector;
             vector.line = m_line;
             file.vectors.push_back(std::move(vector));

@@ -53,9 +53,10 @@ void writeCsvPoints(std::ostream& out, const ImportResults& results)
 {
     record(out, {"file", "plugin", "name", "latitude", "longitude", "ellipsoidal_height", "elevation", "line"});
     for (const auto& result : results)
-        for (const auto& p : result.data.points)
+        result.forEachPoint([&](const host::ImportedPoint& p) {
             record(out, {utf8(result.path), result.pluginName, utf8(p.name), angle(p.latitude), angle(p.longitude),
                          number(p.ellipsoidalHeight), number(p.elevation), lineNumber(p.line)});
+        });
 }
 
 void writeCsvVectors(std::ostream& out, const ImportResults& results)
@@ -63,7 +64,7 @@ void writeCsvVectors(std::ostream& out, const ImportResults& results)
     record(out, {"file", "plugin", "from", "to", "dx", "dy", "dz", "sigma_x", "sigma_y", "sigma_z", "rms", "factor",
                  "length", "line", "cov_xx", "cov_xy", "cov_xz", "cov_yy", "cov_yz", "cov_zz"});
     for (const auto& result : results)
-        for (const auto& v : result.data.vectors) {
+        result.forEachVector([&](const host::ImportedVector& v) {
             std::optional<double> c[6];
             for (std::size_t i = 0; v.covariance && i < 6; ++i)
                 c[i] = (*v.covariance)[i];
@@ -71,7 +72,7 @@ void writeCsvVectors(std::ostream& out, const ImportResults& results)
                          number(v.dy()), number(v.dz()), number(v.sigmaX()), number(v.sigmaY()), number(v.sigmaZ()),
                          number(v.rms()), number(v.factor()), number(vectorLength(v)), lineNumber(v.line),
                          number(c[0]), number(c[1]), number(c[2]), number(c[3]), number(c[4]), number(c[5])});
-        }
+        });
 }
 
 } // namespace cli

@@ -33,8 +33,8 @@ void writeSummary(std::ostream& err, const ImportResults& results)
 {
     std::size_t points = 0, vectors = 0, errors = 0, warnings = 0, failed = 0;
     for (const auto& r : results) {
-        points += r.data.points.size();
-        vectors += r.data.vectors.size();
+        points += r.pointCount();
+        vectors += r.vectorCount();
         errors += r.data.count(host::ImportMessage::Error);
         warnings += r.data.count(host::ImportMessage::Warning);
         failed += r.data.hasErrors() ? 1 : 0;

@@ -55,11 +55,11 @@ public:
 
     void addFile(const FileResult& file)
     {
-        for (const auto& p : file.data.points)
+        file.forEachPoint([&](const host::ImportedPoint& p) {
             if (!p.name.empty())
                 addPoint(file, p);
-        for (const auto& v : file.data.vectors)
-            addVector(file, v);
+        });
+        file.forEachVector([&](const host::ImportedVector& v) { addVector(file, v); });
     }
 
     ExportNetwork finish(NameRule rule);

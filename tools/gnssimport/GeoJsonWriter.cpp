@@ -90,10 +90,9 @@ void writeGeoJson(std::ostream& out, const ImportResults& results)
     s.key("features");
     s.beginArray();
     for (const auto& result : results) {
-        for (const auto& point : result.data.points)
-            s.value(pointFeature(result, point));
-        for (const auto& vector : result.data.vectors)
-            s.value(vectorFeature(result, vector, index));
+        result.forEachPoint([&](const host::ImportedPoint& point) { s.value(pointFeature(result, point)); });
+        result.forEachVector(
+            [&](const host::ImportedVector& vector) { s.value(vectorFeature(result, vector, index)); });
     }
     s.endArray();
     s.endObject();

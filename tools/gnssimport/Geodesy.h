@@ -24,7 +24,7 @@ public:
     explicit PointIndex(const ImportResults& results)
     {
         for (const auto& result : results)
-            add(result.data);
+            result.forEachPoint([&](const host::ImportedPoint& point) { add(point, result.data); });
     }
     const Geodetic* find(const std::wstring& name, const FileResult* file) const
     {

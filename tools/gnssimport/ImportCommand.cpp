@@ -70,7 +70,9 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
     PluginEntry* forced = preparePlugins(options, catalog, err);
 
     ProgressBar progress(err, options.progress && ProgressBar::stderrIsTerminal());
-    Importer importer({options.defaultCharset, options.format == "events"}, progress);
+    // Records wait in a temporary file for the writers, unless the network
+    // check needs them all at hand.
+    Importer importer({options.defaultCharset, options.format == "events", !options.check}, progress);
     Router router(catalog, importer);
     const Language language = languageFromName(options.language).value_or(languageFromEnvironment());
     ImportResults results;

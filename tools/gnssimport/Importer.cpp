@@ -5,6 +5,8 @@
 #include <gnssimport/host/FileList.h>
 #include <gnssimport/host/ImportRun.h>
 
+#include <stdexcept>
+
 namespace cli {
 
 namespace {
@@ -34,7 +36,10 @@ private:
 
 } // namespace
 
-Importer::Importer(const ImporterOptions& options, ProgressBar& progress) : m_options(options), m_progress(progress) {}
+Importer::Importer(const ImporterOptions& options, ProgressBar& progress)
+    : m_options(options), m_progress(progress), m_spool(options.spool ? std::make_shared<RecordSpool>() : nullptr)
+{
+}
 
 FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)
 {
@@ -48,13 +53,24 @@ FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)
         target.charsets().setDefaultCharset(m_options.defaultCharset);
     host::FileList files;
     files.add(path);
+    if (m_spool) {
+        target.setRecordSink(m_spool.get());
+        result.spool = m_spool;
+        result.spoolBegin = m_spool->end();
+    }
 
     m_progress.start(result.pluginName + ": " + utf8(path));
     const std::string failure = host::runImport(*plugin.plugin(), files, target);
     m_progress.clear();
+    target.finishRecords();
+    if (m_spool) {
+        result.spoolEnd = m_spool->end();
+        if (!m_spool->failure().empty())
+            throw std::runtime_error(m_spool->failure());
+    }
 
     result.data.path = path;
-    host::mergeFiles(target.files(), result.data);
+    host::mergeFiles(target.takeFiles(), result.data);
     result.events = target.events();
     if (!failure.empty())
         result.data.messages.push_back({host::ImportMessage::Error, L"import aborted: " + fromUtf8(failure), -1});

@@ -14,6 +14,8 @@ namespace cli {
 struct ImporterOptions {
     std::string defaultCharset; // host's fallback for an empty charset name
     bool recordEvents = false;
+    // Keep points and vectors in a temporary file rather than in memory.
+    bool spool = false;
 };
 
 class Importer {
@@ -24,6 +26,7 @@ public:
 private:
     ImporterOptions m_options;
     ProgressBar& m_progress;
+    std::shared_ptr<RecordSpool> m_spool; // shared by the results that refer to it
 };
 
 } // namespace cli

@@ -61,13 +61,12 @@ json vectorJson(const host::ImportedVector& v)
             {"line", lineOrNull(v.line)}};
 }
 
-template <typename Items, typename ToJson>
-void writeArray(JsonStream& s, const char* key, const Items& items, ToJson toJson)
+template <typename ForEach, typename ToJson>
+void writeArray(JsonStream& s, const char* key, ForEach forEach, ToJson toJson)
 {
     s.key(key);
     s.beginArray();
-    for (const auto& item : items)
-        s.value(toJson(item));
+    forEach([&](const auto& item) { s.value(toJson(item)); });
     s.endArray();
 }
 
@@ -78,9 +77,13 @@ void writeFile(JsonStream& s, const FileResult& result)
     s.value(utf8(result.path));
     s.key("plugin");
     s.value(result.pluginName.empty() ? json(nullptr) : json(result.pluginName));
-    writeArray(s, "points", result.data.points, pointJson);
-    writeArray(s, "vectors", result.data.vectors, vectorJson);
-    writeArray(s, "messages", result.data.messages, [](const host::ImportMessage& m) {
+    writeArray(s, "points", [&](auto each) { result.forEachPoint(each); }, pointJson);
+    writeArray(s, "vectors", [&](auto each) { result.forEachVector(each); }, vectorJson);
+    const auto messages = [&](auto each) {
+        for (const auto& m : result.data.messages)
+            each(m);
+    };
+    writeArray(s, "messages", messages, [](const host::ImportMessage& m) {
         // A text outside the catalogue is its own English rendering.
         const auto translation = translate(m.text);
         return json{{"severity", severityName(m.severity)},
@@ -105,8 +108,8 @@ void writeJson(std::ostream& out, const ImportResults& results)
     s.beginArray();
     for (const auto& result : results) {
         writeFile(s, result);
-        points += result.data.points.size();
-        vectors += result.data.vectors.size();
+        points += result.pointCount();
+        vectors += result.vectorCount();
         errors += result.data.count(host::ImportMessage::Error);
         warnings += result.data.count(host::ImportMessage::Warning);
     }

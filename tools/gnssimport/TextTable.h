@@ -20,8 +20,15 @@ public:
     // Each line starts with indent; trailing blanks are dropped.
     void write(std::ostream& out, const std::string& indent = "  ") const;
 
+    // Without keeping the rows: every row measured first, then the titles
+    // and each row written in turn.
+    void measure(const std::vector<std::string>& row);
+    void writeTitles(std::ostream& out, const std::string& indent = "  ") const;
+    void writeRow(std::ostream& out, const std::vector<std::string>& row, const std::string& indent = "  ") const;
+
 private:
     std::vector<Column> m_columns;
+    std::vector<std::size_t> m_widths;
     std::vector<std::vector<std::string>> m_rows;
 };
 

@@ -26,7 +26,17 @@ std::string plural(std::size_t n, const char* word)
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-void writePoints(std::ostream& out, const host::ImportedFile& file)
+// Two passes over the records: widths, then lines.
+template <typename ForEach, typename Row>
+void writeTable(std::ostream& out, TextTable& table, ForEach forEach, Row row)
+{
+    forEach([&](const auto& record) { table.measure(row(record)); });
+    out << '\n';
+    table.writeTitles(out);
+    forEach([&](const auto& record) { table.writeRow(out, row(record)); });
+}
+
+void writePoints(std::ostream& out, const FileResult& file)
 {
     TextTable table({{"Point", TextTable::Left},
                      {"Latitude", TextTable::Right},
@@ -34,14 +44,15 @@ void writePoints(std::ostream& out, const host::ImportedFile& file)
                      {"Ell. height", TextTable::Right},
                      {"Elevation", TextTable::Right},
                      {"Line", TextTable::Right}});
-    for (const auto& p : file.points)
-        table.add({utf8(p.name), angle(p.latitude, true), angle(p.longitude, false), metres(p.ellipsoidalHeight),
-                   metres(p.elevation), lineNumber(p.line)});
-    out << '\n';
-    table.write(out);
+    writeTable(
+        out, table, [&](auto each) { file.forEachPoint(each); },
+        [](const host::ImportedPoint& p) -> std::vector<std::string> {
+            return {utf8(p.name),         angle(p.latitude, true), angle(p.longitude, false),
+                    metres(p.ellipsoidalHeight), metres(p.elevation),    lineNumber(p.line)};
+        });
 }
 
-void writeVectors(std::ostream& out, const host::ImportedFile& file)
+void writeVectors(std::ostream& out, const FileResult& file)
 {
     TextTable table({{"From", TextTable::Left},
                      {"To", TextTable::Left},
@@ -55,12 +66,13 @@ void writeVectors(std::ostream& out, const host::ImportedFile& file)
                      {"Factor", TextTable::Right},
                      {"Length", TextTable::Right},
                      {"Line", TextTable::Right}});
-    for (const auto& v : file.vectors)
-        table.add({utf8(v.origin), utf8(v.target), metres(v.dx()), metres(v.dy()), metres(v.dz()),
-                   metres(v.sigmaX()), metres(v.sigmaY()), metres(v.sigmaZ()), metres(v.rms()),
-                   metres(v.factor()), metres(vectorLength(v)), lineNumber(v.line)});
-    out << '\n';
-    table.write(out);
+    writeTable(
+        out, table, [&](auto each) { file.forEachVector(each); },
+        [](const host::ImportedVector& v) -> std::vector<std::string> {
+            return {utf8(v.origin),    utf8(v.target),      metres(v.dx()),  metres(v.dy()),
+                    metres(v.dz()),    metres(v.sigmaX()),  metres(v.sigmaY()), metres(v.sigmaZ()),
+                    metres(v.rms()),   metres(v.factor()),  metres(vectorLength(v)), lineNumber(v.line)};
+        });
 }
 
 } // namespace
@@ -75,16 +87,16 @@ void writeText(std::ostream& out, const ImportResults& results)
         first = false;
         out << utf8(result.path) << ": "
             << (result.pluginName.empty() ? std::string("not imported") : result.pluginName) << ", "
-            << plural(file.points.size(), "point") << ", " << plural(file.vectors.size(), "vector");
+            << plural(result.pointCount(), "point") << ", " << plural(result.vectorCount(), "vector");
         if (const auto errors = file.count(host::ImportMessage::Error))
             out << ", " << plural(errors, "error");
         if (const auto warnings = file.count(host::ImportMessage::Warning))
             out << ", " << plural(warnings, "warning");
         out << '\n';
-        if (!file.points.empty())
-            writePoints(out, file);
-        if (!file.vectors.empty())
-            writeVectors(out, file);
+        if (result.pointCount() > 0)
+            writePoints(out, result);
+        if (result.vectorCount() > 0)
+            writeVectors(out, result);
     }
 }
 

@@ -34,6 +34,8 @@ Geodetic toGeodetic(const Geocentric& c);
 class PointIndex {
 public:
     void add(const host::ImportedFile& file);
+    // One point of file, for points kept elsewhere than in file.points.
+    void add(const host::ImportedPoint& point, const host::ImportedFile& file);
     const Geodetic* find(const std::wstring& name, const host::ImportedFile* file) const;
 
 private:

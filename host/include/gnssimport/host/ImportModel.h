@@ -52,14 +52,29 @@ struct TextDecoding {
     long failedLines = 0;          // lines that could not be decoded (given as empty text)
 };
 
+// Receives each point and vector once it is complete (the next of its kind
+// was opened, or the file or import ended), in the order the plug-in sent
+// them, instead of the target keeping it.
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    virtual void point(const ImportedPoint& point) = 0;
+    virtual void vector(const ImportedVector& vector) = 0;
+};
+
 struct ImportedFile {
     std::wstring path;
     std::vector<ImportedPoint> points;
     std::vector<ImportedVector> vectors;
+    // Points and vectors handed to a RecordSink rather than kept above.
+    std::size_t sentPoints = 0;
+    std::size_t sentVectors = 0;
     std::vector<ImportMessage> messages;
     std::vector<float> progress;
     TextDecoding text;
 
+    std::size_t pointCount() const { return points.size() + sentPoints; }
+    std::size_t vectorCount() const { return vectors.size() + sentVectors; }
     bool hasErrors() const;
     // An error not tied to a line: the plug-in rejected the file as a whole
     // rather than one of its records.

@@ -19,5 +19,7 @@ std::string runImport(Plugin::ISatelliteMIP& plugin, FileList& files, Plugin::IS
 // plug-in may announce one file more than once, or not at all when it
 // fails before doing so.
 void mergeFiles(const std::vector<ImportedFile>& files, ImportedFile& into);
+// The same, moving the records rather than copying them.
+void mergeFiles(std::vector<ImportedFile>&& files, ImportedFile& into);
 
 } // namespace host

@@ -85,11 +85,19 @@ public:
 
     const std::vector<TargetEvent>& events() const { return m_events; }
     const std::vector<ImportedFile>& files() const { return m_files; }
+    // The files, moved out; the target keeps none.
+    std::vector<ImportedFile> takeFiles();
     // Readable event stream, one describe() per event (progress left out when asked).
     std::vector<std::wstring> describeEvents(bool withProgress = true) const;
     CharsetConverter& charsets() { return m_charsets; }
     long conversions() const { return m_conversions; }
     void setRecordEvents(bool on) { m_recordEvents = on; }
+    // With a sink, complete points and vectors go to it and are only counted
+    // here (ImportedFile::sentPoints, sentVectors); call finishRecords()
+    // after the import to hand over the last ones. The sink must outlive
+    // the import.
+    void setRecordSink(RecordSink* sink) { m_sink = sink; }
+    void finishRecords();
     void clear();
 
 private:
@@ -97,9 +105,11 @@ private:
     void hostWarning(const std::wstring& text);
     void noteDecoding(const std::string& charset, bool converted);
     void record(TargetEvent event);
+    void sendOpenRecords(bool points, bool vectors);
 
     Options m_options;
     bool m_recordEvents = true;
+    RecordSink* m_sink = nullptr;
     std::vector<TargetEvent> m_events;
     std::vector<ImportedFile> m_files;
     CharsetConverter m_charsets;

@@ -1,0 +1,220 @@
+#include "RecordSpool.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <type_traits>
+
+#include <unistd.h>
+
+namespace cli {
+
+namespace {
+
+constexpr std::size_t kBlock = 1 << 20;
+constexpr char kPoint = 'P', kVector = 'V';
+
+// Records are written in the machine's own layout: the file never outlives
+// the process that wrote it.
+template <typename T>
+void put(std::string& out, const T& value)
+{
+    static_assert(std::is_trivially_copyable<T>::value, "plain values only");
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void putText(std::string& out, const std::wstring& text)
+{
+    put(out, static_cast<std::uint64_t>(text.size()));
+    out.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+void putOptional(std::string& out, const std::optional<double>& value)
+{
+    put(out, static_cast<char>(value.has_value()));
+    if (value)
+        put(out, *value);
+}
+
+// A record cut by the end of the bytes read so far.
+struct Truncated {};
+
+class Cursor {
+public:
+    Cursor(const char* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    template <typename T>
+    T get()
+    {
+        T value;
+        take(&value, sizeof value);
+        return value;
+    }
+    std::wstring text()
+    {
+        const auto size = get<std::uint64_t>();
+        if (size > (m_size - m_at) / sizeof(wchar_t))
+            throw Truncated();
+        std::wstring text(static_cast<std::size_t>(size), L'\0');
+        take(text.data(), text.size() * sizeof(wchar_t));
+        return text;
+    }
+    std::optional<double> optional()
+    {
+        if (!get<char>())
+            return std::nullopt;
+        return get<double>();
+    }
+    bool atEnd() const { return m_at == m_size; }
+    std::size_t at() const { return m_at; }
+
+private:
+    void take(void* to, std::size_t size)
+    {
+        if (size > m_size - m_at)
+            throw Truncated();
+        std::memcpy(to, m_data + m_at, size);
+        m_at += size;
+    }
+
+    const char* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+} // namespace
+
+RecordSpool::RecordSpool()
+{
+    const char* dir = std::getenv("TMPDIR");
+    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/gnssimport-records-XXXXXX";
+    m_fd = ::mkstemp(path.data());
+    if (m_fd < 0)
+        throw std::runtime_error("cannot create a temporary file in " + path.substr(0, path.rfind('/')) + ": " +
+                                 std::strerror(errno));
+    ::unlink(path.c_str());
+    m_buffer.reserve(kBlock + 4096);
+}
+
+RecordSpool::~RecordSpool()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void RecordSpool::flush()
+{
+    std::size_t done = 0;
+    while (m_failure.empty() && done < m_buffer.size()) {
+        const ssize_t n = ::pwrite(m_fd, m_buffer.data() + done, m_buffer.size() - done,
+                                   static_cast<off_t>(m_written + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            m_failure = std::string("cannot write the temporary record file: ") + std::strerror(n < 0 ? errno : EIO);
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    m_written += m_buffer.size();
+    m_buffer.clear();
+}
+
+void RecordSpool::point(const host::ImportedPoint& point)
+{
+    put(m_buffer, kPoint);
+    putText(m_buffer, point.name);
+    putOptional(m_buffer, point.latitude);
+    putOptional(m_buffer, point.longitude);
+    putOptional(m_buffer, point.elevation);
+    putOptional(m_buffer, point.ellipsoidalHeight);
+    put(m_buffer, point.line);
+    if (m_buffer.size() >= kBlock)
+        flush();
+}
+
+void RecordSpool::vector(const host::ImportedVector& vector)
+{
+    put(m_buffer, kVector);
+    putText(m_buffer, vector.origin);
+    putText(m_buffer, vector.target);
+    for (const auto& value : vector.values)
+        putOptional(m_buffer, value);
+    put(m_buffer, static_cast<char>(vector.covariance.has_value()));
+    if (vector.covariance)
+        put(m_buffer, *vector.covariance);
+    put(m_buffer, vector.line);
+    if (m_buffer.size() >= kBlock)
+        flush();
+}
+
+void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
+                       const std::function<void(const host::ImportedPoint&)>& onPoint,
+                       const std::function<void(const host::ImportedVector&)>& onVector)
+{
+    if (!m_buffer.empty())
+        flush();
+    if (!m_failure.empty())
+        throw std::runtime_error(m_failure);
+    // Blocks of the file; a record cut by a block's end is carried over.
+    std::string block;
+    std::uint64_t at = begin;
+    while (at < end || !block.empty()) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, end - at));
+        const std::size_t kept = block.size();
+        block.resize(kept + want);
+        std::size_t got = 0;
+        while (got < want) {
+            const ssize_t n = ::pread(m_fd, block.data() + kept + got, want - got, static_cast<off_t>(at + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                throw std::runtime_error(std::string("cannot read the temporary record file: ") +
+                                         std::strerror(n < 0 ? errno : EIO));
+            got += static_cast<std::size_t>(n);
+        }
+        at += want;
+        const bool last = at == end;
+        Cursor cursor(block.data(), block.size());
+        std::size_t whole = 0; // bytes of the records read whole
+        try {
+            while (!cursor.atEnd()) {
+                if (cursor.get<char>() == kPoint) {
+                    host::ImportedPoint p;
+                    p.name = cursor.text();
+                    p.latitude = cursor.optional();
+                    p.longitude = cursor.optional();
+                    p.elevation = cursor.optional();
+                    p.ellipsoidalHeight = cursor.optional();
+                    p.line = cursor.get<int>();
+                    whole = cursor.at();
+                    onPoint(p);
+                } else {
+                    host::ImportedVector v;
+                    v.origin = cursor.text();
+                    v.target = cursor.text();
+                    for (auto& value : v.values)
+                        value = cursor.optional();
+                    if (cursor.get<char>())
+                        v.covariance = cursor.get<std::array<double, 6>>();
+                    v.line = cursor.get<int>();
+                    whole = cursor.at();
+                    onVector(v);
+                }
+            }
+            whole = cursor.at();
+        } catch (const Truncated&) {
+            if (last)
+                throw std::runtime_error("temporary record file is damaged");
+        }
+        block.erase(0, whole);
+        if (last && !block.empty())
+            throw std::runtime_error("temporary record file is damaged");
+        if (last)
+            break;
+    }
+}
+
+} // namespace cli
