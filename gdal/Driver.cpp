@@ -2,7 +2,7 @@
 // and opens each as a dataset of points, vectors and messages.
 #include "Dataset.h"
 #include "Import.h"
-#include "Signature.h"
+#include <gnssimport/host/FormatSignature.h>
 
 #include <gnssimport/host/PluginLoader.h>
 #include <gnssimport/host/Utf8.h>
@@ -16,6 +16,9 @@
 #include <string>
 
 namespace ogrgnss {
+
+using host::identifyFormat;
+using host::LgoHeaderNames;
 
 namespace {
 

@@ -132,7 +132,7 @@ private:
     std::ostream& m_warnings;
     std::map<std::wstring, std::size_t> m_index;
     std::vector<StationEntry> m_stations;
-    std::vector<Candidate> m_candidates;
+    std::deque<Candidate> m_candidates; // grows without copying what it holds
     std::size_t m_unscaled = 0;
 };
 
@@ -140,10 +140,20 @@ private:
 // position takes it from the first vector that reaches it.
 void Builder::walk()
 {
-    std::vector<std::vector<std::size_t>> incident(m_stations.size());
+    // The candidates at each station, in order, as one array: those of
+    // station s lie from first[s] to first[s + 1].
+    std::vector<std::size_t> first(m_stations.size() + 1, 0);
+    for (const Candidate& c : m_candidates) {
+        ++first[c.from + 1];
+        ++first[c.to + 1];
+    }
+    for (std::size_t s = 0; s < m_stations.size(); ++s)
+        first[s + 1] += first[s];
+    std::vector<std::size_t> incident(first.back());
+    std::vector<std::size_t> filled(first.begin(), first.end() - 1);
     for (std::size_t i = 0; i < m_candidates.size(); ++i) {
-        incident[m_candidates[i].from].push_back(i);
-        incident[m_candidates[i].to].push_back(i);
+        incident[filled[m_candidates[i].from]++] = i;
+        incident[filled[m_candidates[i].to]++] = i;
     }
     std::deque<std::size_t> queue;
     for (std::size_t i = 0; i < m_stations.size(); ++i)
@@ -153,8 +163,8 @@ void Builder::walk()
         const std::size_t known = queue.front();
         queue.pop_front();
         const Geocentric at = *m_stations[known].position;
-        for (std::size_t i : incident[known]) {
-            const Candidate& c = m_candidates[i];
+        for (std::size_t k = first[known]; k < first[known + 1]; ++k) {
+            const Candidate& c = m_candidates[incident[k]];
             const bool forward = c.from == known;
             StationEntry& other = m_stations[forward ? c.to : c.from];
             if (other.position)
@@ -234,17 +244,20 @@ ExportNetwork Builder::finish(NameRule rule)
         s.computed = !m_stations[i].own;
         network.stations.push_back(std::move(s));
     }
-    for (const auto& c : m_candidates)
-        if (used[c.from] && used[c.to])
-            network.vectors.push_back({newIndex[c.from], newIndex[c.to], c.delta, c.covariance, c.scale});
+    // Candidates become vectors one by one, so that both are never held whole.
+    std::size_t diagonal = 0;
+    for (; !m_candidates.empty(); m_candidates.pop_front()) {
+        const Candidate& c = m_candidates.front();
+        if (!used[c.from] || !used[c.to])
+            continue;
+        network.vectors.push_back({newIndex[c.from], newIndex[c.to], c.delta, c.covariance, c.scale});
+        diagonal += c.full ? 0 : 1;
+    }
     if (network.stations.empty() || network.vectors.empty())
         throw ExportError("nothing to export: no vector with both ends placed is left");
     assignIds(network.stations, rule, m_warnings);
     constrain(network, newIndex);
 
-    std::size_t diagonal = 0;
-    for (const auto& c : m_candidates)
-        diagonal += used[c.from] && used[c.to] && !c.full;
     if (diagonal > 0)
         m_warnings << "gnssimport: " << diagonal << " of " << network.vectors.size()
                    << " vectors written without correlations (the file gives only sigmas)\n";

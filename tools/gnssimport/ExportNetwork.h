@@ -8,6 +8,7 @@
 #include "ImportResult.h"
 
 #include <array>
+#include <deque>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -46,7 +47,7 @@ struct ExportVector {
 
 struct ExportNetwork {
     std::vector<ExportStation> stations;
-    std::vector<ExportVector> vectors;
+    std::deque<ExportVector> vectors; // grows without copying what it holds
     std::size_t origin = 0; // the first constrained station
 };
 

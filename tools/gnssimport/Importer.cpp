@@ -37,8 +37,16 @@ private:
 } // namespace
 
 Importer::Importer(const ImporterOptions& options, ProgressBar& progress)
-    : m_options(options), m_progress(progress), m_spool(options.spool ? std::make_shared<RecordSpool>() : nullptr)
+    : m_options(options), m_progress(progress)
 {
+    // Without a temporary file the records stay in memory: slower to fail
+    // on a huge import than to refuse a small one.
+    if (options.spool) {
+        try {
+            m_spool = std::make_shared<RecordSpool>();
+        } catch (const std::runtime_error&) {
+        }
+    }
 }
 
 FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)

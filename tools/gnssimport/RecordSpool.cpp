@@ -89,13 +89,21 @@ private:
 
 RecordSpool::RecordSpool()
 {
-    const char* dir = std::getenv("TMPDIR");
-    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/gnssimport-records-XXXXXX";
-    m_fd = ::mkstemp(path.data());
+    const char* tmpdir = std::getenv("TMPDIR");
+    std::string failure;
+    for (const std::string dir : {std::string(tmpdir ? tmpdir : ""), std::string("/tmp")}) {
+        if (dir.empty())
+            continue;
+        std::string path = dir + "/gnssimport-records-XXXXXX";
+        m_fd = ::mkstemp(path.data());
+        if (m_fd >= 0) {
+            ::unlink(path.c_str());
+            break;
+        }
+        failure = "cannot create a temporary file in " + dir + ": " + std::strerror(errno);
+    }
     if (m_fd < 0)
-        throw std::runtime_error("cannot create a temporary file in " + path.substr(0, path.rfind('/')) + ": " +
-                                 std::strerror(errno));
-    ::unlink(path.c_str());
+        throw std::runtime_error(failure);
     m_buffer.reserve(kBlock + 4096);
 }
 

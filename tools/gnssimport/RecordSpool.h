@@ -14,8 +14,7 @@ namespace cli {
 
 class RecordSpool : public host::RecordSink {
 public:
-    // Throws std::runtime_error when no temporary file can be made in
-    // TMPDIR (or /tmp).
+    // In TMPDIR, else /tmp; throws std::runtime_error when neither takes one.
     RecordSpool();
     ~RecordSpool() override;
     RecordSpool(const RecordSpool&) = delete;

@@ -2,6 +2,8 @@
 
 #include "Text.h"
 
+#include <gnssimport/host/FormatSignature.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -32,6 +34,16 @@ std::string unreadable(const std::wstring& path)
     return in ? std::string() : std::strerror(errno);
 }
 
+// The start of the file, for its format signature.
+std::string head(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(utf8(path)), std::ios::binary);
+    std::string bytes(16384, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return bytes;
+}
+
 } // namespace
 
 bool hasFileLevelError(const host::ImportedFile& file) { return file.hasFileLevelError(); }
@@ -60,6 +72,12 @@ FileResult Router::route(const std::wstring& path)
     const std::string reason = unreadable(path);
     if (!reason.empty())
         return failed(path, L"cannot open file: " + fromUtf8(reason));
+
+    // The plug-in whose format the file's start shows is tried first: a
+    // trial costs time, and some plug-ins hold a whole file in memory.
+    const std::string format = host::identifyFormat(utf8(path), head(path));
+    std::stable_partition(candidates.begin(), candidates.end(),
+                          [&](const PluginEntry* entry) { return !format.empty() && entry->name == format; });
 
     std::vector<FileResult> trials;
     for (PluginEntry* entry : candidates) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace ogrgnss {
+namespace host {
 
 // The column names that make a separated table an LGO export.
 struct LgoHeaderNames {
@@ -22,4 +22,4 @@ std::string identifyFormat(const std::string& path, const std::string& head, con
 // The bytes of head up to its first line end, without it.
 std::string firstLine(const std::string& head);
 
-} // namespace ogrgnss
+} // namespace host

@@ -1,4 +1,4 @@
-#include "Signature.h"
+#include <gnssimport/host/FormatSignature.h>
 
 #include <gtest/gtest.h>
 
@@ -39,15 +39,15 @@ TEST(Signature, ClaimsOnlyPositiveSignatures)
         {"empty file", "e.txt", "", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ogrgnss::identifyFormat(c.path, c.head), c.expected) << c.what;
+        EXPECT_EQ(host::identifyFormat(c.path, c.head), c.expected) << c.what;
 }
 
 TEST(Signature, LgoColumnNamesFromTheOptions)
 {
-    ogrgnss::LgoHeaderNames names;
+    host::LgoHeaderNames names;
     names.pointId = "Name";
-    EXPECT_EQ(ogrgnss::identifyFormat("p.csv", "Name,Lat,Lon\n", names), "lgo");
-    EXPECT_EQ(ogrgnss::identifyFormat("p.csv", "Point Id,Lat,Lon\n", names), "");
+    EXPECT_EQ(host::identifyFormat("p.csv", "Name,Lat,Lon\n", names), "lgo");
+    EXPECT_EQ(host::identifyFormat("p.csv", "Point Id,Lat,Lon\n", names), "");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "Signature.h"
+#include <gnssimport/host/FormatSignature.h>
 
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/algorithm/string/replace.hpp>
@@ -9,7 +9,7 @@
 #include <regex>
 #include <vector>
 
-namespace ogrgnss {
+namespace host {
 
 namespace {
 
@@ -130,4 +130,4 @@ std::string identifyFormat(const std::string& path, const std::string& head, con
     return std::string();
 }
 
-} // namespace ogrgnss
+} // namespace host
