@@ -91,7 +91,7 @@ RecordSpool::RecordSpool()
 {
     const char* tmpdir = std::getenv("TMPDIR");
     std::string failure;
-    for (const std::string dir : {std::string(tmpdir ? tmpdir : ""), std::string("/tmp")}) {
+    for (const std::string& dir : {std::string(tmpdir ? tmpdir : ""), std::string("/tmp")}) {
         if (dir.empty())
             continue;
         std::string path = dir + "/gnssimport-records-XXXXXX";
