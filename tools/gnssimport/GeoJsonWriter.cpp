@@ -28,53 +28,75 @@ json position(const Geodetic& g, bool withHeight)
 
 bool finite(const std::optional<double>& value) { return value && std::isfinite(*value); }
 
-json pointFeature(const FileResult& result, const host::ImportedPoint& point)
+void writeGeometry(JsonStream& s, const char* type, const json& coordinates)
 {
-    json geometry = nullptr;
+    s.key("geometry");
+    s.beginObject();
+    s.member("type", type);
+    s.member("coordinates", coordinates);
+    s.endObject();
+}
+
+void writePointFeature(JsonStream& s, const FileResult& result, const host::ImportedPoint& point)
+{
+    s.beginObject();
+    s.member("type", "Feature");
     if (finite(point.latitude) && finite(point.longitude)) {
         Geodetic g{degrees(*point.latitude), degrees(*point.longitude), std::nullopt};
         if (finite(point.ellipsoidalHeight))
             g.height = point.ellipsoidalHeight;
-        geometry = {{"type", "Point"}, {"coordinates", position(g, true)}};
+        writeGeometry(s, "Point", position(g, true));
+    } else {
+        s.member("geometry", nullptr);
     }
-    return {{"type", "Feature"},
-            {"geometry", std::move(geometry)},
-            {"properties",
-             {{"kind", "point"},
-              {"name", utf8(point.name)},
-              {"file", utf8(result.path)},
-              {"plugin", result.pluginName},
-              {"ellipsoidalHeight", orNull(point.ellipsoidalHeight)},
-              {"elevation", orNull(point.elevation)}}}};
+    s.key("properties");
+    s.beginObject();
+    s.member("kind", "point");
+    s.member("name", utf8(point.name));
+    s.member("file", utf8(result.path));
+    s.member("plugin", result.pluginName);
+    s.member("ellipsoidalHeight", orNull(point.ellipsoidalHeight));
+    s.member("elevation", orNull(point.elevation));
+    s.endObject();
+    s.endObject();
 }
 
-json vectorFeature(const FileResult& result, const host::ImportedVector& vector, const PointIndex& index)
+void writeVectorFeature(JsonStream& s, const FileResult& result, const host::ImportedVector& vector,
+                        const PointIndex& index)
 {
-    json geometry = nullptr;
-    json properties = {{"kind", "vector"},
-                       {"from", utf8(vector.origin)},
-                       {"to", utf8(vector.target)},
-                       {"file", utf8(result.path)},
-                       {"plugin", result.pluginName},
-                       {"dx", orNull(vector.dx())},
-                       {"dy", orNull(vector.dy())},
-                       {"dz", orNull(vector.dz())},
-                       {"sigmaX", orNull(vector.sigmaX())},
-                       {"sigmaY", orNull(vector.sigmaY())},
-                       {"sigmaZ", orNull(vector.sigmaZ())},
-                       {"rms", orNull(vector.rms())},
-                       {"factor", orNull(vector.factor())},
-                       {"covariance", orNull(vector.covariance)},
-                       {"length", orNull(vectorLength(vector))}};
-    if (const auto ends = vectorEnds(vector, result, index)) {
+    s.beginObject();
+    s.member("type", "Feature");
+    const auto ends = vectorEnds(vector, result, index);
+    if (ends) {
         // Positions of one line share their dimension.
         const bool heights = ends->from.height && ends->to.height;
-        geometry = {{"type", "LineString"},
-                    {"coordinates", json::array({position(ends->from, heights), position(ends->to, heights)})}};
-        properties["fromComputed"] = ends->fromComputed;
-        properties["toComputed"] = ends->toComputed;
+        writeGeometry(s, "LineString", json::array({position(ends->from, heights), position(ends->to, heights)}));
+    } else {
+        s.member("geometry", nullptr);
     }
-    return {{"type", "Feature"}, {"geometry", std::move(geometry)}, {"properties", std::move(properties)}};
+    s.key("properties");
+    s.beginObject();
+    s.member("kind", "vector");
+    s.member("from", utf8(vector.origin));
+    s.member("to", utf8(vector.target));
+    s.member("file", utf8(result.path));
+    s.member("plugin", result.pluginName);
+    s.member("dx", orNull(vector.dx()));
+    s.member("dy", orNull(vector.dy()));
+    s.member("dz", orNull(vector.dz()));
+    s.member("sigmaX", orNull(vector.sigmaX()));
+    s.member("sigmaY", orNull(vector.sigmaY()));
+    s.member("sigmaZ", orNull(vector.sigmaZ()));
+    s.member("rms", orNull(vector.rms()));
+    s.member("factor", orNull(vector.factor()));
+    s.member("covariance", orNull(vector.covariance));
+    s.member("length", orNull(vectorLength(vector)));
+    if (ends) {
+        s.member("fromComputed", ends->fromComputed);
+        s.member("toComputed", ends->toComputed);
+    }
+    s.endObject();
+    s.endObject();
 }
 
 } // namespace
@@ -90,9 +112,9 @@ void writeGeoJson(std::ostream& out, const ImportResults& results)
     s.key("features");
     s.beginArray();
     for (const auto& result : results) {
-        result.forEachPoint([&](const host::ImportedPoint& point) { s.value(pointFeature(result, point)); });
+        result.forEachPoint([&](const host::ImportedPoint& point) { writePointFeature(s, result, point); });
         result.forEachVector(
-            [&](const host::ImportedVector& vector) { s.value(vectorFeature(result, vector, index)); });
+            [&](const host::ImportedVector& vector) { writeVectorFeature(s, result, vector, index); });
     }
     s.endArray();
     s.endObject();

@@ -1,5 +1,7 @@
 #include "JsonStream.h"
 
+#include <algorithm>
+
 namespace cli {
 
 namespace {
@@ -44,7 +46,14 @@ void JsonStream::end(char bracket)
 void JsonStream::key(const std::string& name)
 {
     nextItem();
-    m_out << json(name).dump(-1, ' ', false, json::error_handler_t::replace) << ": ";
+    // Plain names (all of ours) need no escaping.
+    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+        return c >= 0x20 && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain)
+        m_out << '"' << name << "\": ";
+    else
+        m_out << json(name).dump(-1, ' ', false, json::error_handler_t::replace) << ": ";
     m_afterKey = true;
 }
 

@@ -34,39 +34,43 @@ const char* severityName(host::ImportMessage::Severity severity)
     return "error";
 }
 
-json pointJson(const host::ImportedPoint& p)
+void writePoint(JsonStream& s, const host::ImportedPoint& p)
 {
-    return {{"name", utf8(p.name)},
-            {"latitude", angleOrNull(p.latitude)},
-            {"longitude", angleOrNull(p.longitude)},
-            {"ellipsoidalHeight", orNull(p.ellipsoidalHeight)},
-            {"elevation", orNull(p.elevation)},
-            {"line", lineOrNull(p.line)}};
+    s.beginObject();
+    s.member("name", utf8(p.name));
+    s.member("latitude", angleOrNull(p.latitude));
+    s.member("longitude", angleOrNull(p.longitude));
+    s.member("ellipsoidalHeight", orNull(p.ellipsoidalHeight));
+    s.member("elevation", orNull(p.elevation));
+    s.member("line", lineOrNull(p.line));
+    s.endObject();
 }
 
-json vectorJson(const host::ImportedVector& v)
+void writeVector(JsonStream& s, const host::ImportedVector& v)
 {
-    return {{"from", utf8(v.origin)},
-            {"to", utf8(v.target)},
-            {"dx", orNull(v.dx())},
-            {"dy", orNull(v.dy())},
-            {"dz", orNull(v.dz())},
-            {"sigmaX", orNull(v.sigmaX())},
-            {"sigmaY", orNull(v.sigmaY())},
-            {"sigmaZ", orNull(v.sigmaZ())},
-            {"rms", orNull(v.rms())},
-            {"factor", orNull(v.factor())},
-            {"covariance", orNull(v.covariance)},
-            {"length", orNull(vectorLength(v))},
-            {"line", lineOrNull(v.line)}};
+    s.beginObject();
+    s.member("from", utf8(v.origin));
+    s.member("to", utf8(v.target));
+    s.member("dx", orNull(v.dx()));
+    s.member("dy", orNull(v.dy()));
+    s.member("dz", orNull(v.dz()));
+    s.member("sigmaX", orNull(v.sigmaX()));
+    s.member("sigmaY", orNull(v.sigmaY()));
+    s.member("sigmaZ", orNull(v.sigmaZ()));
+    s.member("rms", orNull(v.rms()));
+    s.member("factor", orNull(v.factor()));
+    s.member("covariance", orNull(v.covariance));
+    s.member("length", orNull(vectorLength(v)));
+    s.member("line", lineOrNull(v.line));
+    s.endObject();
 }
 
-template <typename ForEach, typename ToJson>
-void writeArray(JsonStream& s, const char* key, ForEach forEach, ToJson toJson)
+template <typename ForEach, typename Write>
+void writeArray(JsonStream& s, const char* key, ForEach forEach, Write write)
 {
     s.key(key);
     s.beginArray();
-    forEach([&](const auto& item) { s.value(toJson(item)); });
+    forEach([&](const auto& item) { write(s, item); });
     s.endArray();
 }
 
@@ -77,20 +81,20 @@ void writeFile(JsonStream& s, const FileResult& result)
     s.value(utf8(result.path));
     s.key("plugin");
     s.value(result.pluginName.empty() ? json(nullptr) : json(result.pluginName));
-    writeArray(s, "points", [&](auto each) { result.forEachPoint(each); }, pointJson);
-    writeArray(s, "vectors", [&](auto each) { result.forEachVector(each); }, vectorJson);
+    writeArray(s, "points", [&](auto each) { result.forEachPoint(each); }, writePoint);
+    writeArray(s, "vectors", [&](auto each) { result.forEachVector(each); }, writeVector);
     const auto messages = [&](auto each) {
         for (const auto& m : result.data.messages)
             each(m);
     };
-    writeArray(s, "messages", messages, [](const host::ImportMessage& m) {
+    writeArray(s, "messages", messages, [](JsonStream& out, const host::ImportMessage& m) {
         // A text outside the catalogue is its own English rendering.
         const auto translation = translate(m.text);
-        return json{{"severity", severityName(m.severity)},
-                    {"line", lineOrNull(m.line)},
-                    {"text", utf8(m.text)},
-                    {"code", translation ? json(translation->code) : json(nullptr)},
-                    {"textEn", utf8(translation ? translation->english : m.text)}};
+        out.value(json{{"severity", severityName(m.severity)},
+                       {"line", lineOrNull(m.line)},
+                       {"text", utf8(m.text)},
+                       {"code", translation ? json(translation->code) : json(nullptr)},
+                       {"textEn", utf8(translation ? translation->english : m.text)}});
     });
     s.endObject();
 }
