@@ -91,7 +91,7 @@ ImportOutcome importWith(const std::string& dir, const std::string& name, const 
     ImportOutcome outcome;
     outcome.plugin = host::toUtf8(plugin.descriptor().name);
     outcome.file.path = files.paths().front();
-    host::mergeFiles(target.files(), outcome.file);
+    host::mergeFiles(target.takeFiles(), outcome.file);
     if (!failure.empty())
         outcome.file.messages.push_back({host::ImportMessage::Error, L"import aborted: " + host::fromUtf8(failure), -1});
     return outcome;

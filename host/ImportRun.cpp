@@ -20,8 +20,18 @@ std::string runImport(Plugin::ISatelliteMIP& plugin, FileList& files, Plugin::IS
 
 namespace {
 
-template <typename Files, typename Append>
-void merge(Files& files, ImportedFile& into, Append append)
+template <typename T>
+void append(std::vector<T>& to, std::vector<T>& from)
+{
+    if (to.empty())
+        to = std::move(from);
+    else
+        to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
+
+} // namespace
+
+void mergeFiles(std::vector<ImportedFile>&& files, ImportedFile& into)
 {
     for (auto& file : files) {
         append(into.points, file.points);
@@ -36,23 +46,6 @@ void merge(Files& files, ImportedFile& into, Append append)
             into.text.failedCharset = file.text.failedCharset;
         into.text.failedLines += file.text.failedLines;
     }
-}
-
-} // namespace
-
-void mergeFiles(const std::vector<ImportedFile>& files, ImportedFile& into)
-{
-    merge(files, into, [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); });
-}
-
-void mergeFiles(std::vector<ImportedFile>&& files, ImportedFile& into)
-{
-    merge(files, into, [](auto& to, auto& from) {
-        if (to.empty())
-            to = std::move(from);
-        else
-            to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
-    });
 }
 
 } // namespace host

@@ -80,6 +80,33 @@ char32_t invalid(OnInvalid onInvalid, const char* what)
     return s_replacement;
 }
 
+// The decoding loop of both wide forms and of the storage form, which also
+// takes encoded surrogates.
+std::wstring decode(const std::string& bytes, WideForm form, OnInvalid onInvalid, bool surrogates)
+{
+    std::wstring out;
+    out.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        char32_t c = 0;
+        std::size_t length = decodeAt(p, end, c, surrogates);
+        if (length == 0) {
+            c = invalid(onInvalid, "UTF-8 conversion: invalid byte sequence");
+            length = 1;
+        }
+        if (c >= 0x10000 && form == WideForm::Utf16) {
+            c -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (c >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+        p += length;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string toUtf8(const std::wstring& wide, OnInvalid onInvalid)
@@ -101,27 +128,7 @@ std::string toUtf8(const std::wstring& wide, OnInvalid onInvalid)
 
 std::wstring fromUtf8(const std::string& bytes, WideForm form, OnInvalid onInvalid)
 {
-    std::wstring out;
-    out.reserve(bytes.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        char32_t c = 0;
-        std::size_t length = decodeAt(p, end, c);
-        if (length == 0) {
-            c = invalid(onInvalid, "UTF-8 conversion: invalid byte sequence");
-            length = 1;
-        }
-        if (c >= 0x10000 && form == WideForm::Utf16) {
-            c -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (c >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<wchar_t>(c);
-        }
-        p += length;
-    }
-    return out;
+    return decode(bytes, form, onInvalid, false);
 }
 
 std::string toStoredUtf8(const std::wstring& wide)
@@ -139,19 +146,7 @@ std::string toStoredUtf8(const std::wstring& wide)
 
 std::wstring fromStoredUtf8(const std::string& bytes)
 {
-    std::wstring out;
-    out.reserve(bytes.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        char32_t c = 0;
-        const std::size_t length = decodeAt(p, end, c, true);
-        if (length == 0)
-            throw std::range_error("UTF-8 conversion: invalid byte sequence");
-        out += static_cast<wchar_t>(c);
-        p += length;
-    }
-    return out;
+    return decode(bytes, WideForm::Utf32, OnInvalid::Throw, true);
 }
 
 bool isValidUtf8(const char* p, std::size_t size)

@@ -6,25 +6,44 @@
 
 namespace TextEncodingDetector {
 
+// Where page puts Ё and ё, the one pair outside each page's runs of letters.
+struct YoBytes {
+    unsigned capital, lower;
+};
+constexpr YoBytes Yo(Encoding::Type page)
+{
+    switch (page) {
+    case Encoding::win1251:
+        return {0xA8, 0xB8};
+    case Encoding::koi8r:
+        return {0xB3, 0xA3};
+    case Encoding::cp866:
+        return {0xF0, 0xF1};
+    }
+    return {0, 0};
+}
+
 // The byte of the lower-case letter when byte is a Russian capital in page,
 // else -1.
 constexpr int LowerCaseByte(Encoding::Type page, unsigned byte)
 {
+    if (byte == Yo(page).capital)
+        return static_cast<int>(Yo(page).lower);
     switch (page) {
     case Encoding::win1251: // А-Я at 0xC0, а-я at 0xE0
         if (byte >= 0xC0 && byte <= 0xDF)
             return static_cast<int>(byte + 0x20);
-        return byte == 0xA8 ? 0xB8 : -1;
+        break;
     case Encoding::koi8r: // а-я at 0xC0, А-Я at 0xE0, in the same order
         if (byte >= 0xE0 && byte <= 0xFF)
             return static_cast<int>(byte - 0x20);
-        return byte == 0xB3 ? 0xA3 : -1;
+        break;
     case Encoding::cp866: // А-П at 0x80, Р-Я at 0x90; а-п at 0xA0, р-я at 0xE0
         if (byte >= 0x80 && byte <= 0x8F)
             return static_cast<int>(byte + 0x20);
         if (byte >= 0x90 && byte <= 0x9F)
             return static_cast<int>(byte + 0x50);
-        return byte == 0xF0 ? 0xF1 : -1;
+        break;
     }
     return -1;
 }
@@ -41,15 +60,7 @@ constexpr bool IsLowerCaseLetter(Encoding::Type page, unsigned byte)
 // True when byte is Ё or ё in page.
 constexpr bool IsYo(Encoding::Type page, unsigned byte)
 {
-    switch (page) {
-    case Encoding::win1251:
-        return byte == 0xA8 || byte == 0xB8;
-    case Encoding::koi8r:
-        return byte == 0xB3 || byte == 0xA3;
-    case Encoding::cp866:
-        return byte == 0xF0 || byte == 0xF1;
-    }
-    return false;
+    return byte == Yo(page).capital || byte == Yo(page).lower;
 }
 
 } // namespace TextEncodingDetector

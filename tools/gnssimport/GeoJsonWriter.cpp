@@ -1,7 +1,7 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
-#include "JsonStream.h"
+#include "JsonRecords.h"
 #include "Text.h"
 
 #include <cmath>
@@ -11,12 +11,6 @@ namespace cli {
 namespace {
 
 using json = nlohmann::ordered_json;
-
-template <typename T>
-json orNull(const std::optional<T>& value)
-{
-    return value ? json(*value) : json(nullptr);
-}
 
 json position(const Geodetic& g, bool withHeight)
 {
@@ -28,8 +22,11 @@ json position(const Geodetic& g, bool withHeight)
 
 bool finite(const std::optional<double>& value) { return value && std::isfinite(*value); }
 
+// A geometry of type, or null when there are no coordinates.
 void writeGeometry(JsonStream& s, const char* type, const json& coordinates)
 {
+    if (coordinates.is_null())
+        return s.member("geometry", nullptr);
     s.key("geometry");
     s.beginObject();
     s.member("type", type);
@@ -41,14 +38,14 @@ void writePointFeature(JsonStream& s, const FileResult& result, const host::Impo
 {
     s.beginObject();
     s.member("type", "Feature");
+    json coordinates;
     if (finite(point.latitude) && finite(point.longitude)) {
         Geodetic g{degrees(*point.latitude), degrees(*point.longitude), std::nullopt};
         if (finite(point.ellipsoidalHeight))
             g.height = point.ellipsoidalHeight;
-        writeGeometry(s, "Point", position(g, true));
-    } else {
-        s.member("geometry", nullptr);
+        coordinates = position(g, true);
     }
+    writeGeometry(s, "Point", coordinates);
     s.key("properties");
     s.beginObject();
     s.member("kind", "point");
@@ -67,13 +64,13 @@ void writeVectorFeature(JsonStream& s, const FileResult& result, const host::Imp
     s.beginObject();
     s.member("type", "Feature");
     const auto ends = vectorEnds(vector, result, index);
+    json coordinates;
     if (ends) {
         // Positions of one line share their dimension.
         const bool heights = ends->from.height && ends->to.height;
-        writeGeometry(s, "LineString", json::array({position(ends->from, heights), position(ends->to, heights)}));
-    } else {
-        s.member("geometry", nullptr);
+        coordinates = json::array({position(ends->from, heights), position(ends->to, heights)});
     }
+    writeGeometry(s, "LineString", coordinates);
     s.key("properties");
     s.beginObject();
     s.member("kind", "vector");
@@ -81,16 +78,7 @@ void writeVectorFeature(JsonStream& s, const FileResult& result, const host::Imp
     s.member("to", utf8(vector.target));
     s.member("file", utf8(result.path));
     s.member("plugin", result.pluginName);
-    s.member("dx", orNull(vector.dx()));
-    s.member("dy", orNull(vector.dy()));
-    s.member("dz", orNull(vector.dz()));
-    s.member("sigmaX", orNull(vector.sigmaX()));
-    s.member("sigmaY", orNull(vector.sigmaY()));
-    s.member("sigmaZ", orNull(vector.sigmaZ()));
-    s.member("rms", orNull(vector.rms()));
-    s.member("factor", orNull(vector.factor()));
-    s.member("covariance", orNull(vector.covariance));
-    s.member("length", orNull(vectorLength(vector)));
+    writeVectorValues(s, vector);
     if (ends) {
         s.member("fromComputed", ends->fromComputed);
         s.member("toComputed", ends->toComputed);

@@ -34,7 +34,7 @@ struct FileResult {
         for (const auto& p : data.points)
             onPoint(p);
         if (spool)
-            spool->read(spoolBegin, spoolEnd, onPoint, [](const host::ImportedVector&) {});
+            spool->read(spoolBegin, spoolEnd, onPoint, nullptr);
     }
     template <typename OnVector>
     void forEachVector(OnVector onVector) const
@@ -42,7 +42,7 @@ struct FileResult {
         for (const auto& v : data.vectors)
             onVector(v);
         if (spool)
-            spool->read(spoolBegin, spoolEnd, [](const host::ImportedPoint&) {}, onVector);
+            spool->read(spoolBegin, spoolEnd, nullptr, onVector);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
-#include "JsonStream.h"
+#include "JsonRecords.h"
 #include "Messages.h"
 #include "Text.h"
 
@@ -10,12 +10,6 @@ namespace cli {
 namespace {
 
 using json = nlohmann::ordered_json;
-
-template <typename T>
-json orNull(const std::optional<T>& value)
-{
-    return value ? json(*value) : json(nullptr);
-}
 
 json angleOrNull(const std::optional<double>& radians)
 {
@@ -51,16 +45,7 @@ void writeVector(JsonStream& s, const host::ImportedVector& v)
     s.beginObject();
     s.member("from", utf8(v.origin));
     s.member("to", utf8(v.target));
-    s.member("dx", orNull(v.dx()));
-    s.member("dy", orNull(v.dy()));
-    s.member("dz", orNull(v.dz()));
-    s.member("sigmaX", orNull(v.sigmaX()));
-    s.member("sigmaY", orNull(v.sigmaY()));
-    s.member("sigmaZ", orNull(v.sigmaZ()));
-    s.member("rms", orNull(v.rms()));
-    s.member("factor", orNull(v.factor()));
-    s.member("covariance", orNull(v.covariance));
-    s.member("length", orNull(vectorLength(v)));
+    writeVectorValues(s, v);
     s.member("line", lineOrNull(v.line));
     s.endObject();
 }

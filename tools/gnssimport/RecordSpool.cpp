@@ -53,13 +53,15 @@ public:
         take(&value, sizeof value);
         return value;
     }
-    std::wstring text()
+    // The text, or only its bytes passed over when not kept.
+    std::wstring text(bool keep)
     {
         const auto size = get<std::uint64_t>();
         if (size > (m_size - m_at) / sizeof(wchar_t))
             throw Truncated();
-        std::wstring text(static_cast<std::size_t>(size), L'\0');
-        take(text.data(), text.size() * sizeof(wchar_t));
+        std::wstring text(keep ? static_cast<std::size_t>(size) : 0, L'\0');
+        std::memcpy(text.data(), m_data + m_at, text.size() * sizeof(wchar_t));
+        m_at += static_cast<std::size_t>(size) * sizeof(wchar_t);
         return text;
     }
     std::optional<double> optional()
@@ -191,25 +193,27 @@ void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
             while (!cursor.atEnd()) {
                 if (cursor.get<char>() == kPoint) {
                     host::ImportedPoint p;
-                    p.name = cursor.text();
+                    p.name = cursor.text(bool(onPoint));
                     p.latitude = cursor.optional();
                     p.longitude = cursor.optional();
                     p.elevation = cursor.optional();
                     p.ellipsoidalHeight = cursor.optional();
                     p.line = cursor.get<int>();
                     whole = cursor.at();
-                    onPoint(p);
+                    if (onPoint)
+                        onPoint(p);
                 } else {
                     host::ImportedVector v;
-                    v.origin = cursor.text();
-                    v.target = cursor.text();
+                    v.origin = cursor.text(bool(onVector));
+                    v.target = cursor.text(bool(onVector));
                     for (auto& value : v.values)
                         value = cursor.optional();
                     if (cursor.get<char>())
                         v.covariance = cursor.get<std::array<double, 6>>();
                     v.line = cursor.get<int>();
                     whole = cursor.at();
-                    onVector(v);
+                    if (onVector)
+                        onVector(v);
                 }
             }
             whole = cursor.at();

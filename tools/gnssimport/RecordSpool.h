@@ -30,8 +30,9 @@ public:
     // Why a write failed, or empty.
     const std::string& failure() const { return m_failure; }
 
-    // The records from begin up to end, in order; throws std::runtime_error
-    // when the file cannot be read back.
+    // The records from begin up to end, in order; an empty function passes
+    // over the records of its kind. Throws std::runtime_error when the file
+    // cannot be read back.
     void read(std::uint64_t begin, std::uint64_t end, const std::function<void(const host::ImportedPoint&)>& onPoint,
               const std::function<void(const host::ImportedVector&)>& onVector);
 

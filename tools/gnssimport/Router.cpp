@@ -23,25 +23,25 @@ FileResult failed(const std::wstring& path, const std::wstring& message)
     return result;
 }
 
-// Why the file cannot be read, or empty when it can.
-std::string unreadable(const std::wstring& path)
+// The start of the file, for its format signature; false with the reason
+// when the file cannot be read.
+bool readHead(const std::wstring& path, std::string& bytes, std::string& reason)
 {
     const std::filesystem::path p(utf8(path));
     std::error_code ec;
-    if (std::filesystem::is_directory(p, ec))
-        return "is a directory";
+    if (std::filesystem::is_directory(p, ec)) {
+        reason = "is a directory";
+        return false;
+    }
     std::ifstream in(p, std::ios::binary);
-    return in ? std::string() : std::strerror(errno);
-}
-
-// The start of the file, for its format signature.
-std::string head(const std::wstring& path)
-{
-    std::ifstream in(std::filesystem::path(utf8(path)), std::ios::binary);
-    std::string bytes(16384, '\0');
+    if (!in) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bytes.assign(16384, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    return bytes;
+    return true;
 }
 
 } // namespace
@@ -69,13 +69,13 @@ FileResult Router::route(const std::wstring& path)
         return m_importer.run(*candidates.front()->loaded, path);
 
     // Trial imports would all fail on a file nobody can open: say so once.
-    const std::string reason = unreadable(path);
-    if (!reason.empty())
+    std::string head, reason;
+    if (!readHead(path, head, reason))
         return failed(path, L"cannot open file: " + fromUtf8(reason));
 
     // The plug-in whose format the file's start shows is tried first: a
     // trial costs time, and some plug-ins hold a whole file in memory.
-    const std::string format = host::identifyFormat(utf8(path), head(path));
+    const std::string format = host::identifyFormat(utf8(path), head);
     std::stable_partition(candidates.begin(), candidates.end(),
                           [&](const PluginEntry* entry) { return !format.empty() && entry->name == format; });
 

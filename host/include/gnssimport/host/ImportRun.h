@@ -15,11 +15,9 @@ namespace host {
 // empty string when the import returned normally.
 std::string runImport(Plugin::ISatelliteMIP& plugin, FileList& files, Plugin::ISatImportTarget& target);
 
-// Appends the points, vectors, messages and progress of files to into: a
-// plug-in may announce one file more than once, or not at all when it
-// fails before doing so.
-void mergeFiles(const std::vector<ImportedFile>& files, ImportedFile& into);
-// The same, moving the records rather than copying them.
+// Moves the points, vectors, messages and progress of files to the end of
+// into: a plug-in may announce one file more than once, or not at all when
+// it fails before doing so.
 void mergeFiles(std::vector<ImportedFile>&& files, ImportedFile& into);
 
 } // namespace host
