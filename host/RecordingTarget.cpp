@@ -108,10 +108,9 @@ void RecordingTarget::finishRecords()
     sendOpenRecords(true, true);
 }
 
-void RecordingTarget::record(TargetEvent event)
+TargetEvent& RecordingTarget::record(TargetEvent::Kind kind)
 {
-    if (m_recordEvents)
-        m_events.push_back(std::move(event));
+    return m_events.emplace_back(kind);
 }
 
 ImportedFile& RecordingTarget::currentFile()
@@ -135,42 +134,38 @@ Plugin::IUnitConvertersFactory* RecordingTarget::GetUnitConvertersFactory()
 
 void RecordingTarget::SetCurrentFile(const wchar_t* path)
 {
-    TargetEvent e{TargetEvent::SetCurrentFile};
-    e.text = path ? path : L"";
     sendOpenRecords(true, true);
     m_files.emplace_back();
-    m_files.back().path = e.text;
-    m_fileText = inspectFileText(toUtf8(e.text));
+    m_files.back().path = path ? path : L"";
+    m_fileText = inspectFileText(toUtf8(m_files.back().path));
     m_files.back().text.validUtf8 = m_fileText.validUtf8;
     m_files.back().text.nonAscii = m_fileText.nonAscii;
     m_line = -1;
     m_pointOpen = false;
     m_vectorOpen = false;
-    record(std::move(e));
+    if (m_recordEvents)
+        record(TargetEvent::SetCurrentFile).text = m_files.back().path;
 }
 
 void RecordingTarget::SetCurrentLine(int line)
 {
-    TargetEvent e{TargetEvent::SetCurrentLine};
-    e.line = line;
     m_line = line;
-    record(std::move(e));
+    if (m_recordEvents)
+        record(TargetEvent::SetCurrentLine).line = line;
 }
 
 void RecordingTarget::ReportWarning(const wchar_t* message)
 {
-    TargetEvent e{TargetEvent::ReportWarning};
-    e.text = message ? message : L"";
-    currentFile().messages.push_back({ImportMessage::Warning, e.text, m_line});
-    record(std::move(e));
+    currentFile().messages.push_back({ImportMessage::Warning, message ? message : L"", m_line});
+    if (m_recordEvents)
+        record(TargetEvent::ReportWarning).text = currentFile().messages.back().text;
 }
 
 void RecordingTarget::ReportError(const wchar_t* message)
 {
-    TargetEvent e{TargetEvent::ReportError};
-    e.text = message ? message : L"";
-    currentFile().messages.push_back({ImportMessage::Error, e.text, m_line});
-    record(std::move(e));
+    currentFile().messages.push_back({ImportMessage::Error, message ? message : L"", m_line});
+    if (m_recordEvents)
+        record(TargetEvent::ReportError).text = currentFile().messages.back().text;
 }
 
 void RecordingTarget::SetProgress(float percent)
@@ -180,9 +175,8 @@ void RecordingTarget::SetProgress(float percent)
     if (!m_options.recordProgress)
         return;
     currentFile().progress.push_back(percent);
-    TargetEvent e{TargetEvent::SetProgress};
-    e.value = percent;
-    record(std::move(e));
+    if (m_recordEvents)
+        record(TargetEvent::SetProgress).value = percent;
 }
 
 void* RecordingTarget::QueryInterface(Plugin::SatImportTargetInterface id)
@@ -202,9 +196,11 @@ void* RecordingTarget::QueryInterface(Plugin::SatImportTargetInterface id)
 
 void RecordingTarget::SetValue(Plugin::SatEvents event, double value)
 {
-    TargetEvent e{TargetEvent::SetValue};
-    e.id = event;
-    e.value = value;
+    if (m_recordEvents) {
+        TargetEvent& e = record(TargetEvent::SetValue);
+        e.id = event;
+        e.value = value;
+    }
     ImportedFile& file = currentFile();
     if (event == Plugin::Latitude || event == Plugin::Longitude) {
         if (!m_pointOpen || file.points.empty()) {
@@ -226,20 +222,23 @@ void RecordingTarget::SetValue(Plugin::SatEvents event, double value)
     } else {
         hostWarning(std::wstring(L"SetValue with text event ") + eventName(event));
     }
-    record(std::move(e));
 }
 
 void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
 {
-    TargetEvent e{TargetEvent::SetText};
-    e.id = event;
-    e.text = text ? text : L"";
+    if (!text)
+        text = L"";
+    if (m_recordEvents) {
+        TargetEvent& e = record(TargetEvent::SetText);
+        e.id = event;
+        e.text = text;
+    }
     ImportedFile& file = currentFile();
     switch (event) {
     case Plugin::Point: {
         sendOpenRecords(true, false);
         ImportedPoint point;
-        point.name = e.text;
+        point.name = text;
         point.line = m_line;
         file.points.push_back(std::move(point));
         m_pointOpen = true;
@@ -248,7 +247,7 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
     case Plugin::VectorOrigin: {
         sendOpenRecords(false, true);
         ImportedVector vector;
-        vector.origin = e.text;
+        vector.origin = text;
         vector.line = m_line;
         file.vectors.push_back(std::move(vector));
         m_vectorOpen = true;
@@ -264,51 +263,48 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
             file.vectors.push_back(std::move(vector));
             m_vectorOpen = true;
         }
-        file.vectors.back().target = e.text;
+        file.vectors.back().target = text;
         m_nextVectorValue = 0;
         break;
     default:
         hostWarning(std::wstring(L"SetText with value event ") + eventName(event));
     }
-    record(std::move(e));
 }
 
 void RecordingTarget::SetElevation(double value)
 {
-    TargetEvent e{TargetEvent::SetElevation};
-    e.value = value;
+    if (m_recordEvents)
+        record(TargetEvent::SetElevation).value = value;
     ImportedFile& file = currentFile();
     if (!m_pointOpen || file.points.empty())
         hostWarning(L"SetElevation with no point open");
     else
         file.points.back().elevation = value;
-    record(std::move(e));
 }
 
 void RecordingTarget::SetEllipsoidalHeight(double value)
 {
-    TargetEvent e{TargetEvent::SetEllipsoidalHeight};
-    e.value = value;
+    if (m_recordEvents)
+        record(TargetEvent::SetEllipsoidalHeight).value = value;
     ImportedFile& file = currentFile();
     if (!m_pointOpen || file.points.empty())
         hostWarning(L"SetEllipsoidalHeight with no point open");
     else
         file.points.back().ellipsoidalHeight = value;
-    record(std::move(e));
 }
 
 void RecordingTarget::SetCovariance(double xx, double xy, double xz, double yy, double yz, double zz)
 {
-    TargetEvent e{TargetEvent::SetCovariance};
-    e.covariance = {xx, xy, xz, yy, yz, zz};
+    const std::array<double, 6> covariance{xx, xy, xz, yy, yz, zz};
+    if (m_recordEvents)
+        record(TargetEvent::SetCovariance).covariance = covariance;
     ImportedFile& file = currentFile();
     if (!m_vectorOpen || file.vectors.empty())
         hostWarning(L"SetCovariance with no vector open");
     else if (file.vectors.back().covariance)
         hostWarning(L"SetCovariance twice for one vector");
     else
-        file.vectors.back().covariance = e.covariance;
-    record(std::move(e));
+        file.vectors.back().covariance = covariance;
 }
 
 int RecordingTarget::ConvertBytes(const wchar_t* service, const wchar_t* charset, Plugin::IByteArray* data)

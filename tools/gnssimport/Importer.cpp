@@ -14,20 +14,27 @@ namespace {
 // The recording target with SetProgress also moving the progress bar.
 class ProgressTarget : public host::RecordingTarget {
 public:
-    explicit ProgressTarget(ProgressBar& progress) : host::RecordingTarget(options()), m_progress(progress) {}
+    ProgressTarget(ProgressBar& progress, bool recordEvents)
+        : host::RecordingTarget(options(recordEvents)), m_progress(progress)
+    {
+        setRecordEvents(recordEvents);
+    }
 
-    // The CLI takes full covariances where the plug-ins have them.
-    static Options options()
+    // The CLI takes full covariances where the plug-ins have them. Progress
+    // (one value per line) is kept only as part of the event stream.
+    static Options options(bool recordEvents)
     {
         Options o;
         o.offerCovariance = true;
+        o.recordProgress = recordEvents;
         return o;
     }
 
     void SetProgress(float percent) override
     {
         host::RecordingTarget::SetProgress(percent);
-        m_progress.update(percent);
+        if (m_progress.enabled())
+            m_progress.update(percent);
     }
 
 private:
@@ -55,8 +62,7 @@ FileResult Importer::run(host::LoadedPlugin& plugin, const std::wstring& path)
     result.path = path;
     result.pluginName = utf8(plugin.descriptor().name);
 
-    ProgressTarget target(m_progress);
-    target.setRecordEvents(m_options.recordEvents);
+    ProgressTarget target(m_progress, m_options.recordEvents);
     if (!m_options.defaultCharset.empty())
         target.charsets().setDefaultCharset(m_options.defaultCharset);
     host::FileList files;

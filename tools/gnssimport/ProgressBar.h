@@ -19,6 +19,7 @@ public:
 
     // True when stderr is a terminal.
     static bool stderrIsTerminal();
+    bool enabled() const { return m_enabled; }
 
     void start(const std::string& label, Clock::time_point now = Clock::now());
     void update(double percent, Clock::time_point now = Clock::now());

@@ -104,7 +104,8 @@ private:
     ImportedFile& currentFile();
     void hostWarning(const std::wstring& text);
     void noteDecoding(const std::string& charset, bool converted);
-    void record(TargetEvent event);
+    // A new event of kind at the end of the stream, for the caller to fill in.
+    TargetEvent& record(TargetEvent::Kind kind);
     void sendOpenRecords(bool points, bool vectors);
 
     Options m_options;
