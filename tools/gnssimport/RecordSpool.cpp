@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <type_traits>
 
@@ -53,16 +54,15 @@ public:
         take(&value, sizeof value);
         return value;
     }
-    // The text, or only its bytes passed over when not kept.
-    std::wstring text(bool keep)
+    // The text into into, or only its bytes passed over when not kept.
+    void text(std::wstring& into, bool keep)
     {
         const auto size = get<std::uint64_t>();
         if (size > (m_size - m_at) / sizeof(wchar_t))
             throw Truncated();
-        std::wstring text(keep ? static_cast<std::size_t>(size) : 0, L'\0');
-        std::memcpy(text.data(), m_data + m_at, text.size() * sizeof(wchar_t));
+        if (keep)
+            into.assign(reinterpret_cast<const wchar_t*>(m_data + m_at), static_cast<std::size_t>(size));
         m_at += static_cast<std::size_t>(size) * sizeof(wchar_t);
-        return text;
     }
     std::optional<double> optional()
     {
@@ -85,6 +85,36 @@ private:
     const char* m_data;
     std::size_t m_size;
     std::size_t m_at = 0;
+};
+
+// Bytes read back: grown without the zero fill of a resized string.
+class ReadBuffer {
+public:
+    char* data() { return m_data.get(); }
+    std::size_t size() const { return m_size; }
+    // Room for more bytes after those held; returns where they go.
+    char* append(std::size_t more)
+    {
+        if (more > m_capacity - m_size) {
+            const std::size_t capacity = std::max(2 * m_capacity, m_size + more);
+            std::unique_ptr<char[]> data(new char[capacity]);
+            if (m_size)
+                std::memcpy(data.get(), m_data.get(), m_size);
+            m_data = std::move(data);
+            m_capacity = capacity;
+        }
+        m_size += more;
+        return m_data.get() + m_size - more;
+    }
+    void dropFront(std::size_t bytes)
+    {
+        std::memmove(m_data.get(), m_data.get() + bytes, m_size - bytes);
+        m_size -= bytes;
+    }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0, m_capacity = 0;
 };
 
 } // namespace
@@ -169,15 +199,17 @@ void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
     if (!m_failure.empty())
         throw std::runtime_error(m_failure);
     // Blocks of the file; a record cut by a block's end is carried over.
-    std::string block;
+    // The records are read into the same two objects, reusing their text.
+    ReadBuffer block;
+    host::ImportedPoint p;
+    host::ImportedVector v;
     std::uint64_t at = begin;
-    while (at < end || !block.empty()) {
+    while (at < end || block.size() > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, end - at));
-        const std::size_t kept = block.size();
-        block.resize(kept + want);
+        char* into = block.append(want);
         std::size_t got = 0;
         while (got < want) {
-            const ssize_t n = ::pread(m_fd, block.data() + kept + got, want - got, static_cast<off_t>(at + got));
+            const ssize_t n = ::pread(m_fd, into + got, want - got, static_cast<off_t>(at + got));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -192,8 +224,7 @@ void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
         try {
             while (!cursor.atEnd()) {
                 if (cursor.get<char>() == kPoint) {
-                    host::ImportedPoint p;
-                    p.name = cursor.text(bool(onPoint));
+                    cursor.text(p.name, bool(onPoint));
                     p.latitude = cursor.optional();
                     p.longitude = cursor.optional();
                     p.elevation = cursor.optional();
@@ -203,11 +234,11 @@ void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
                     if (onPoint)
                         onPoint(p);
                 } else {
-                    host::ImportedVector v;
-                    v.origin = cursor.text(bool(onVector));
-                    v.target = cursor.text(bool(onVector));
+                    cursor.text(v.origin, bool(onVector));
+                    cursor.text(v.target, bool(onVector));
                     for (auto& value : v.values)
                         value = cursor.optional();
+                    v.covariance.reset();
                     if (cursor.get<char>())
                         v.covariance = cursor.get<std::array<double, 6>>();
                     v.line = cursor.get<int>();
@@ -221,8 +252,8 @@ void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
             if (last)
                 throw std::runtime_error("temporary record file is damaged");
         }
-        block.erase(0, whole);
-        if (last && !block.empty())
+        block.dropFront(whole);
+        if (last && block.size() > 0)
             throw std::runtime_error("temporary record file is damaged");
         if (last)
             break;
