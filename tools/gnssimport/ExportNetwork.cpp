@@ -5,7 +5,7 @@
 
 #include <cmath>
 #include <deque>
-#include <map>
+#include <unordered_map>
 #include <optional>
 
 namespace cli {
@@ -130,7 +130,7 @@ private:
 
     const ExportOptions& m_options;
     std::ostream& m_warnings;
-    std::map<std::wstring, std::size_t> m_index;
+    std::unordered_map<std::wstring, std::size_t> m_index;
     std::vector<StationEntry> m_stations;
     std::deque<Candidate> m_candidates; // grows without copying what it holds
     std::size_t m_unscaled = 0;

@@ -85,6 +85,7 @@ int importAll(const Options& options, SettingsFile& settings, std::ostream& out,
         if (result.records() == 0 && !result.data.hasErrors())
             result.data.messages.push_back({host::ImportMessage::Warning, L"no points or vectors found", -1});
         reportMessages(err, result, options.verbose, language);
+        err.flush();
         results.push_back(std::move(result));
     }
 

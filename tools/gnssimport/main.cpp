@@ -11,6 +11,8 @@ int main(int argc, char** argv)
     // The plug-ins read numbers and decode text by the user's locale; every
     // number the tool writes is independent of it.
     std::setlocale(LC_ALL, "");
+    // The standard streams keep their own buffers (the tool uses no C stdio).
+    std::ios::sync_with_stdio(false);
     cli::Options options;
     if (const auto status = cli::parseOptions(argc, argv, options, std::cout, std::cerr))
         return *status;
@@ -20,6 +22,10 @@ int main(int argc, char** argv)
     case cli::Options::Command::Configure:
         return cli::runConfigure(options, std::cin, std::cout, std::cerr);
     case cli::Options::Command::Import:
+        // Diagnostics are written in blocks, flushed once per imported file:
+        // an export can warn about tens of thousands of records, and
+        // unbuffered stderr makes a system call of every piece of each line.
+        std::cerr.unsetf(std::ios::unitbuf);
         break;
     }
     return cli::runImport(options, std::cout, std::cerr);
