@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -109,26 +110,61 @@ TEST(JsonStream, WritesWhatADumpOfTheWholeTreeWould)
     using json = cli::JsonStream::json;
     const json record = {{"name", "K\"1"}, {"xs", {1.5, nullptr}}, {"empty", json::object()}};
     std::ostringstream out;
-    cli::JsonStream s(out);
-    s.beginObject();
-    s.key("files");
-    s.beginArray();
-    s.beginObject();
-    s.key("none");
-    s.beginArray();
-    s.endArray();
-    s.key("records");
-    s.beginArray();
-    s.value(record);
-    s.value(record);
-    s.endArray();
-    s.endObject();
-    s.endArray();
-    s.key("summary");
-    s.value(json::object());
-    s.endObject();
+    {
+        cli::OutputBuffer buffer(out);
+        cli::JsonStream s(buffer);
+        s.beginObject();
+        s.key("files");
+        s.beginArray();
+        s.beginObject();
+        s.key("none");
+        s.beginArray();
+        s.endArray();
+        s.key("records");
+        s.beginArray();
+        s.value(record);
+        s.value(record);
+        s.endArray();
+        s.endObject();
+        s.endArray();
+        s.key("summary");
+        s.value(json::object());
+        s.endObject();
+    }
     const json tree = {{"files", {{{"none", json::array()}, {"records", {record, record}}}}},
                        {"summary", json::object()}};
+    EXPECT_EQ(out.str(), tree.dump(2));
+}
+
+// Scalars are formatted by the stream itself, as the tree's dump would.
+TEST(JsonStream, ScalarsAsTheTreeDumpsThem)
+{
+    using json = cli::JsonStream::json;
+    const double numbers[] = {0.0, -0.0, 1, -2.5, 1e15, 123456789012345.0, 1e16, 1.5e300, 1e-300, 0.0001,
+                              0.00012, 1e-5, 1e21, -7e-7};
+    const std::string texts[] = {"plain", "K\"1\\", "tab\there\nline\r\b\f", std::string("nul\0\x1f", 5),
+                                 "\xd0\x91\xd0\xb5\xd1\x80\xd1\x91\xd0\xb7\xd0\xbe\xd0\xb2\xd0\xba\xd0\xb0 \x7f"};
+    json tree = json::array();
+    std::ostringstream out;
+    {
+        cli::OutputBuffer buffer(out);
+        cli::JsonStream s(buffer);
+        s.beginArray();
+        for (double n : numbers) {
+            s.value(n);
+            tree.push_back(n);
+        }
+        for (const auto& t : texts) {
+            s.value(t);
+            tree.push_back(t);
+        }
+        s.value(std::numeric_limits<double>::quiet_NaN());
+        s.value(std::optional<double>());
+        s.value(std::optional<int>(42));
+        s.value(true);
+        tree.insert(tree.end(), {nullptr, nullptr, 42, true});
+        s.endArray();
+    }
     EXPECT_EQ(out.str(), tree.dump(2));
 }
 

@@ -1,78 +1,116 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
+#include "OutputBuffer.h"
 #include "Text.h"
-
-#include <initializer_list>
 
 namespace cli {
 
 namespace {
 
-// RFC 4180: a field with a comma, quote or line break goes in quotes with
-// its quotes doubled; so does one with outer blanks, which readers may trim.
-std::string field(const std::string& text)
-{
-    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos
-                       || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-    if (!quote)
-        return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
+// RFC 4180 records written field by field straight into the output.
+class CsvRecord {
+public:
+    explicit CsvRecord(OutputBuffer& out) : m_out(out) {}
+
+    // A field with a comma, quote or line break goes in quotes with its
+    // quotes doubled; so does one with outer blanks, which readers may trim.
+    CsvRecord& text(std::string_view text)
+    {
+        separate();
+        const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos
+                           || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+        if (!quote) {
+            m_out << text;
+            return *this;
+        }
+        m_out << '"';
+        for (char c : text) {
+            if (c == '"')
+                m_out << '"';
+            m_out << c;
+        }
+        m_out << '"';
+        return *this;
     }
-    return out + '"';
-}
-
-std::string number(const std::optional<double>& value) { return value ? shortest(*value) : std::string(); }
-
-std::string angle(const std::optional<double>& radians)
-{
-    return radians ? shortest(degrees(*radians)) : std::string();
-}
-
-std::string lineNumber(int line) { return line >= 0 ? std::to_string(line + 1) : std::string(); }
-
-void record(std::ostream& out, std::initializer_list<std::string> fields)
-{
-    bool first = true;
-    for (const auto& f : fields) {
-        if (!first)
-            out << ',';
-        first = false;
-        out << field(f);
+    CsvRecord& text(const std::wstring& text) { return this->text(utf8(text)); }
+    CsvRecord& number(const std::optional<double>& value)
+    {
+        separate();
+        if (value)
+            m_out.shortest(*value);
+        return *this;
     }
-    out << "\r\n";
+    CsvRecord& angle(const std::optional<double>& radians)
+    {
+        return number(radians ? std::optional<double>(degrees(*radians)) : std::nullopt);
+    }
+    CsvRecord& line(int line)
+    {
+        separate();
+        if (line >= 0)
+            m_out.integer(line + 1LL);
+        return *this;
+    }
+    void end()
+    {
+        m_out << "\r\n";
+        m_first = true;
+    }
+
+private:
+    void separate()
+    {
+        if (!m_first)
+            m_out << ',';
+        m_first = false;
+    }
+
+    OutputBuffer& m_out;
+    bool m_first = true;
+};
+
+void titles(CsvRecord& record, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        record.text(name);
+    record.end();
 }
 
 } // namespace
 
-void writeCsvPoints(std::ostream& out, const ImportResults& results)
+void writeCsvPoints(std::ostream& stream, const ImportResults& results)
 {
-    record(out, {"file", "plugin", "name", "latitude", "longitude", "ellipsoidal_height", "elevation", "line"});
-    for (const auto& result : results)
+    OutputBuffer out(stream);
+    CsvRecord r(out);
+    titles(r, {"file", "plugin", "name", "latitude", "longitude", "ellipsoidal_height", "elevation", "line"});
+    for (const auto& result : results) {
+        const std::string path = utf8(result.path);
         result.forEachPoint([&](const host::ImportedPoint& p) {
-            record(out, {utf8(result.path), result.pluginName, utf8(p.name), angle(p.latitude), angle(p.longitude),
-                         number(p.ellipsoidalHeight), number(p.elevation), lineNumber(p.line)});
+            r.text(path).text(result.pluginName).text(p.name).angle(p.latitude).angle(p.longitude);
+            r.number(p.ellipsoidalHeight).number(p.elevation).line(p.line).end();
         });
+    }
 }
 
-void writeCsvVectors(std::ostream& out, const ImportResults& results)
+void writeCsvVectors(std::ostream& stream, const ImportResults& results)
 {
-    record(out, {"file", "plugin", "from", "to", "dx", "dy", "dz", "sigma_x", "sigma_y", "sigma_z", "rms", "factor",
-                 "length", "line", "cov_xx", "cov_xy", "cov_xz", "cov_yy", "cov_yz", "cov_zz"});
-    for (const auto& result : results)
+    OutputBuffer out(stream);
+    CsvRecord r(out);
+    titles(r, {"file", "plugin", "from", "to", "dx", "dy", "dz", "sigma_x", "sigma_y", "sigma_z", "rms", "factor",
+               "length", "line", "cov_xx", "cov_xy", "cov_xz", "cov_yy", "cov_yz", "cov_zz"});
+    for (const auto& result : results) {
+        const std::string path = utf8(result.path);
         result.forEachVector([&](const host::ImportedVector& v) {
-            std::optional<double> c[6];
-            for (std::size_t i = 0; v.covariance && i < 6; ++i)
-                c[i] = (*v.covariance)[i];
-            record(out, {utf8(result.path), result.pluginName, utf8(v.origin), utf8(v.target), number(v.dx()),
-                         number(v.dy()), number(v.dz()), number(v.sigmaX()), number(v.sigmaY()), number(v.sigmaZ()),
-                         number(v.rms()), number(v.factor()), number(vectorLength(v)), lineNumber(v.line),
-                         number(c[0]), number(c[1]), number(c[2]), number(c[3]), number(c[4]), number(c[5])});
+            r.text(path).text(result.pluginName).text(v.origin).text(v.target);
+            for (const auto& value : v.values)
+                r.number(value);
+            r.number(vectorLength(v)).line(v.line);
+            for (std::size_t i = 0; i < 6; ++i)
+                r.number(v.covariance ? std::optional<double>((*v.covariance)[i]) : std::nullopt);
+            r.end();
         });
+    }
 }
 
 } // namespace cli

@@ -4,13 +4,14 @@
 #include "Writers.h"
 
 #include "ExportNames.h"
+#include "OutputBuffer.h"
 #include "Text.h"
 
 namespace cli {
 
 namespace {
 
-void header(std::ostream& out, const char* type, const ExportOptions& options)
+void header(OutputBuffer& out, const char* type, const ExportOptions& options)
 {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<DnaXmlFormat type=\"" << type << "\" referenceframe=\"" << xmlEscape(options.frame) << "\" epoch=\""
@@ -19,15 +20,33 @@ void header(std::ostream& out, const char* type, const ExportOptions& options)
         << "<!-- Written by gnssimport -->\n";
 }
 
-void element(std::ostream& out, const char* indent, const char* name, const std::string& text)
+void element(OutputBuffer& out, const char* indent, const char* name, std::string_view text)
 {
     out << indent << '<' << name << '>' << text << "</" << name << ">\n";
 }
 
+void element(OutputBuffer& out, const char* indent, const char* name, double value)
+{
+    out << indent << '<' << name << '>';
+    out.shortest(value);
+    out << "</" << name << ">\n";
+}
+
+// The station ids escaped once, as each is written many times.
+std::vector<std::string> escapedIds(const ExportNetwork& network)
+{
+    std::vector<std::string> ids;
+    ids.reserve(network.stations.size());
+    for (const auto& s : network.stations)
+        ids.push_back(xmlEscape(s.id));
+    return ids;
+}
+
 } // namespace
 
-void writeDynaMlStations(std::ostream& out, const ExportNetwork& network, const ExportOptions& options)
+void writeDynaMlStations(std::ostream& stream, const ExportNetwork& network, const ExportOptions& options)
 {
+    OutputBuffer out(stream);
     header(out, "Station File", options);
     for (const auto& s : network.stations) {
         const std::string name = xmlEscape(s.id);
@@ -37,9 +56,9 @@ void writeDynaMlStations(std::ostream& out, const ExportNetwork& network, const 
         element(out, "    ", "Type", "XYZ");
         out << "    <StationCoord>\n";
         element(out, "      ", "Name", name);
-        element(out, "      ", "XAxis", shortest(s.position.x));
-        element(out, "      ", "YAxis", shortest(s.position.y));
-        element(out, "      ", "Height", shortest(s.position.z));
+        element(out, "      ", "XAxis", s.position.x);
+        element(out, "      ", "YAxis", s.position.y);
+        element(out, "      ", "Height", s.position.z);
         out << "    </StationCoord>\n";
         if (s.computed)
             element(out, "    ", "Description", "approximate: placed through vectors");
@@ -48,29 +67,31 @@ void writeDynaMlStations(std::ostream& out, const ExportNetwork& network, const 
     out << "</DnaXmlFormat>\n";
 }
 
-void writeDynaMlMeasurements(std::ostream& out, const ExportNetwork& network, const ExportOptions& options)
+void writeDynaMlMeasurements(std::ostream& stream, const ExportNetwork& network, const ExportOptions& options)
 {
     static const char* const sigmaNames[6] = {"SigmaXX", "SigmaXY", "SigmaXZ", "SigmaYY", "SigmaYZ", "SigmaZZ"};
+    OutputBuffer out(stream);
     header(out, "Measurement File", options);
     const std::string frame = xmlEscape(options.frame), epoch = xmlEscape(options.epoch);
+    const std::vector<std::string> ids = escapedIds(network);
     for (const auto& v : network.vectors) {
         out << "  <DnaMeasurement>\n";
         element(out, "    ", "Type", "G");
         out << "    <Ignore/>\n";
         element(out, "    ", "ReferenceFrame", frame);
         element(out, "    ", "Epoch", epoch);
-        element(out, "    ", "First", xmlEscape(network.stations[v.from].id));
-        element(out, "    ", "Second", xmlEscape(network.stations[v.to].id));
-        element(out, "    ", "Vscale", shortest(v.scale));
+        element(out, "    ", "First", ids[v.from]);
+        element(out, "    ", "Second", ids[v.to]);
+        element(out, "    ", "Vscale", v.scale);
         element(out, "    ", "Pscale", "1");
         element(out, "    ", "Lscale", "1");
         element(out, "    ", "Hscale", "1");
         out << "    <GPSBaseline>\n";
-        element(out, "      ", "X", shortest(v.delta[0]));
-        element(out, "      ", "Y", shortest(v.delta[1]));
-        element(out, "      ", "Z", shortest(v.delta[2]));
+        element(out, "      ", "X", v.delta[0]);
+        element(out, "      ", "Y", v.delta[1]);
+        element(out, "      ", "Z", v.delta[2]);
         for (int i = 0; i < 6; ++i)
-            element(out, "      ", sigmaNames[i], shortest(v.covariance[i]));
+            element(out, "      ", sigmaNames[i], v.covariance[i]);
         out << "    </GPSBaseline>\n  </DnaMeasurement>\n";
     }
     out << "</DnaXmlFormat>\n";

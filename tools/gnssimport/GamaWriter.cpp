@@ -7,6 +7,7 @@
 
 #include "ExportNames.h"
 #include "Geodesy.h"
+#include "OutputBuffer.h"
 #include "Text.h"
 
 #include <GeographicLib/Geocentric.hpp>
@@ -18,25 +19,40 @@ namespace {
 
 constexpr double kSquareMillimetres = 1e6; // per m²
 
-void covarianceRows(std::ostream& out, const ExportNetwork& network, const Rotation& r)
+void covarianceRows(OutputBuffer& out, const ExportNetwork& network, const Rotation& r)
 {
     const std::size_t count = network.vectors.size();
     for (std::size_t k = 0; k < count; ++k) {
         const auto& v = network.vectors[k];
         const Covariance c = rotate(r, v.covariance);
-        auto mm = [&](int i) { return shortest(c[i] * v.scale * kSquareMillimetres); };
+        auto mm = [&](int i, char after) {
+            out.shortest(c[i] * v.scale * kSquareMillimetres);
+            out << after;
+        };
         const bool last = k + 1 == count;
         // Within the band, the elements that reach into the next block are 0.
-        out << mm(0) << ' ' << mm(1) << ' ' << mm(2) << '\n';
-        out << mm(3) << ' ' << mm(4) << (last ? "" : " 0") << '\n';
-        out << mm(5) << (last ? "" : " 0 0") << '\n';
+        mm(0, ' ');
+        mm(1, ' ');
+        mm(2, '\n');
+        mm(3, ' ');
+        mm(4, last ? '\n' : ' ');
+        out << (last ? "" : "0\n");
+        mm(5, last ? '\n' : ' ');
+        out << (last ? "" : "0 0\n");
     }
+}
+
+void number(OutputBuffer& out, const char* before, double value)
+{
+    out << before;
+    out.shortest(value);
 }
 
 } // namespace
 
-void writeGama(std::ostream& out, const ExportNetwork& network)
+void writeGama(std::ostream& stream, const ExportNetwork& network)
 {
+    OutputBuffer out(stream);
     const ExportStation& origin = network.stations[network.origin];
     const Geodetic& o = origin.geodetic;
     const double originHeight = o.height.value_or(0.0);
@@ -54,20 +70,30 @@ void writeGama(std::ostream& out, const ExportNetwork& network)
         << shortest(o.longitude) << ' ' << shortest(originHeight) << "</description>\n"
         << "<parameters sigma-apr=\"1\"/>\n"
         << "<points-observations>\n";
+    std::vector<std::string> ids; // escaped once, as each is written many times
+    ids.reserve(network.stations.size());
     for (const auto& s : network.stations) {
         double e, n, u;
         local.Forward(s.geodetic.latitude, s.geodetic.longitude, s.geodetic.height.value_or(0.0), e, n, u);
-        out << "<point id=\"" << xmlEscape(s.id) << "\" x=\"" << shortest(e) << "\" y=\"" << shortest(n)
-            << "\" z=\"" << shortest(u) << (s.fixed ? "\" fix=\"xyz\"/>\n" : "\" adj=\"xyz\"/>\n");
+        ids.push_back(xmlEscape(s.id));
+        out << "<point id=\"" << ids.back();
+        number(out, "\" x=\"", e);
+        number(out, "\" y=\"", n);
+        number(out, "\" z=\"", u);
+        out << (s.fixed ? "\" fix=\"xyz\"/>\n" : "\" adj=\"xyz\"/>\n");
     }
     out << "<vectors>\n";
     for (const auto& v : network.vectors) {
         const auto d = rotate(r, v.delta);
-        out << "<vec from=\"" << xmlEscape(network.stations[v.from].id) << "\" to=\""
-            << xmlEscape(network.stations[v.to].id) << "\" dx=\"" << shortest(d[0]) << "\" dy=\"" << shortest(d[1])
-            << "\" dz=\"" << shortest(d[2]) << "\"/>\n";
+        out << "<vec from=\"" << ids[v.from] << "\" to=\"" << ids[v.to];
+        number(out, "\" dx=\"", d[0]);
+        number(out, "\" dy=\"", d[1]);
+        number(out, "\" dz=\"", d[2]);
+        out << "\"/>\n";
     }
-    out << "<cov-mat dim=\"" << 3 * network.vectors.size() << "\" band=\"2\">\n";
+    out << "<cov-mat dim=\"";
+    out.integer(static_cast<long long>(3 * network.vectors.size()));
+    out << "\" band=\"2\">\n";
     covarianceRows(out, network, r);
     out << "</cov-mat>\n</vectors>\n</points-observations>\n</network>\n</gama-local>\n";
 }

@@ -6,16 +6,11 @@ namespace cli {
 
 void writeVectorValues(JsonStream& s, const host::ImportedVector& v)
 {
-    s.member("dx", orNull(v.dx()));
-    s.member("dy", orNull(v.dy()));
-    s.member("dz", orNull(v.dz()));
-    s.member("sigmaX", orNull(v.sigmaX()));
-    s.member("sigmaY", orNull(v.sigmaY()));
-    s.member("sigmaZ", orNull(v.sigmaZ()));
-    s.member("rms", orNull(v.rms()));
-    s.member("factor", orNull(v.factor()));
-    s.member("covariance", orNull(v.covariance));
-    s.member("length", orNull(vectorLength(v)));
+    static const char* const names[8] = {"dx", "dy", "dz", "sigmaX", "sigmaY", "sigmaZ", "rms", "factor"};
+    for (int i = 0; i < 8; ++i)
+        s.member(names[i], v.values[i]);
+    s.member("covariance", v.covariance);
+    s.member("length", vectorLength(v));
 }
 
 } // namespace cli

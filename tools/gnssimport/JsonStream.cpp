@@ -1,5 +1,7 @@
 #include "JsonStream.h"
 
+#include "Text.h"
+
 #include <algorithm>
 
 namespace cli {
@@ -10,7 +12,15 @@ constexpr int kIndent = 2;
 
 } // namespace
 
-void JsonStream::indent(std::size_t depth) { m_out << std::string(depth * kIndent, ' '); }
+void JsonStream::indent(std::size_t depth)
+{
+    static const std::string blanks(64, ' ');
+    for (std::size_t n = depth * kIndent; n > 0;) {
+        const std::size_t step = std::min(n, blanks.size());
+        m_out << std::string_view(blanks.data(), step);
+        n -= step;
+    }
+}
 
 void JsonStream::nextItem()
 {
@@ -43,18 +53,56 @@ void JsonStream::end(char bracket)
     m_out << bracket;
 }
 
-void JsonStream::key(const std::string& name)
+// Escaped as nlohmann::json escapes valid UTF-8 without ensure_ascii.
+void JsonStream::quoted(std::string_view text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    m_out << '"';
+    std::size_t plain = 0; // start of the run not yet written
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        m_out << text.substr(plain, i - plain);
+        plain = i + 1;
+        switch (c) {
+        case '"': m_out << "\\\""; break;
+        case '\\': m_out << "\\\\"; break;
+        case '\b': m_out << "\\b"; break;
+        case '\f': m_out << "\\f"; break;
+        case '\n': m_out << "\\n"; break;
+        case '\r': m_out << "\\r"; break;
+        case '\t': m_out << "\\t"; break;
+        default: m_out << "\\u00" << kHex[c >> 4] << kHex[c & 0xF];
+        }
+    }
+    m_out << text.substr(plain) << '"';
+}
+
+void JsonStream::key(std::string_view name)
 {
     nextItem();
-    // Plain names (all of ours) need no escaping.
-    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
-        return c >= 0x20 && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
-    });
-    if (plain)
-        m_out << '"' << name << "\": ";
-    else
-        m_out << json(name).dump(-1, ' ', false, json::error_handler_t::replace) << ": ";
+    quoted(name);
+    m_out << ": ";
     m_afterKey = true;
+}
+
+void JsonStream::value(double v)
+{
+    nextItem();
+    m_out.jsonNumber(v);
+}
+
+void JsonStream::value(std::string_view text)
+{
+    nextItem();
+    quoted(text);
+}
+
+void JsonStream::value(const std::wstring& text)
+{
+    nextItem();
+    quoted(utf8(text));
 }
 
 void JsonStream::value(const json& v)
@@ -64,8 +112,8 @@ void JsonStream::value(const json& v)
     const std::string shift(m_empty.size() * kIndent, ' ');
     std::size_t start = 0;
     for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
-        m_out.write(text.data() + start, static_cast<std::streamsize>(nl + 1 - start)) << shift;
-    m_out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+        m_out << std::string_view(text).substr(start, nl + 1 - start) << shift;
+    m_out << std::string_view(text).substr(start);
 }
 
 } // namespace cli

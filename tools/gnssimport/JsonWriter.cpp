@@ -11,10 +11,12 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-json angleOrNull(const std::optional<double>& radians)
+std::optional<double> angle(const std::optional<double>& radians)
 {
-    return radians ? json(degrees(*radians)) : json(nullptr);
+    return radians ? std::optional<double>(degrees(*radians)) : std::nullopt;
 }
+
+std::optional<int> lineNumber(int line) { return line >= 0 ? std::optional<int>(line + 1) : std::nullopt; }
 
 json lineOrNull(int line) { return line >= 0 ? json(line + 1) : json(nullptr); }
 
@@ -31,22 +33,22 @@ const char* severityName(host::ImportMessage::Severity severity)
 void writePoint(JsonStream& s, const host::ImportedPoint& p)
 {
     s.beginObject();
-    s.member("name", utf8(p.name));
-    s.member("latitude", angleOrNull(p.latitude));
-    s.member("longitude", angleOrNull(p.longitude));
-    s.member("ellipsoidalHeight", orNull(p.ellipsoidalHeight));
-    s.member("elevation", orNull(p.elevation));
-    s.member("line", lineOrNull(p.line));
+    s.member("name", p.name);
+    s.member("latitude", angle(p.latitude));
+    s.member("longitude", angle(p.longitude));
+    s.member("ellipsoidalHeight", p.ellipsoidalHeight);
+    s.member("elevation", p.elevation);
+    s.member("line", lineNumber(p.line));
     s.endObject();
 }
 
 void writeVector(JsonStream& s, const host::ImportedVector& v)
 {
     s.beginObject();
-    s.member("from", utf8(v.origin));
-    s.member("to", utf8(v.target));
+    s.member("from", v.origin);
+    s.member("to", v.target);
     writeVectorValues(s, v);
-    s.member("line", lineOrNull(v.line));
+    s.member("line", lineNumber(v.line));
     s.endObject();
 }
 
@@ -62,10 +64,12 @@ void writeArray(JsonStream& s, const char* key, ForEach forEach, Write write)
 void writeFile(JsonStream& s, const FileResult& result)
 {
     s.beginObject();
-    s.key("path");
-    s.value(utf8(result.path));
+    s.member("path", result.path);
     s.key("plugin");
-    s.value(result.pluginName.empty() ? json(nullptr) : json(result.pluginName));
+    if (result.pluginName.empty())
+        s.value(nullptr);
+    else
+        s.value(result.pluginName);
     writeArray(s, "points", [&](auto each) { result.forEachPoint(each); }, writePoint);
     writeArray(s, "vectors", [&](auto each) { result.forEachVector(each); }, writeVector);
     const auto messages = [&](auto each) {
@@ -88,9 +92,10 @@ void writeFile(JsonStream& s, const FileResult& result)
 
 // Written record by record: a document tree of a large import would take
 // many times the memory of the import itself.
-void writeJson(std::ostream& out, const ImportResults& results)
+void writeJson(std::ostream& stream, const ImportResults& results)
 {
     std::size_t points = 0, vectors = 0, errors = 0, warnings = 0;
+    OutputBuffer out(stream);
     JsonStream s(out);
     s.beginObject();
     s.key("files");
@@ -104,11 +109,11 @@ void writeJson(std::ostream& out, const ImportResults& results)
     }
     s.endArray();
     s.key("summary");
-    s.value({{"files", results.size()},
-             {"points", points},
-             {"vectors", vectors},
-             {"errors", errors},
-             {"warnings", warnings}});
+    s.value(json{{"files", results.size()},
+                  {"points", points},
+                  {"vectors", vectors},
+                  {"errors", errors},
+                  {"warnings", warnings}});
     s.endObject();
     out << '\n';
 }

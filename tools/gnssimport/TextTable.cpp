@@ -25,20 +25,35 @@ void TextTable::measure(const std::vector<std::string>& row)
         m_widths[i] = std::max(m_widths[i], displayWidth(row[i]));
 }
 
-void TextTable::writeRow(std::ostream& out, const std::vector<std::string>& cells, const std::string& indent) const
+void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string>& cells, std::string_view indent) const
 {
-    std::string text = indent;
+    static const std::string blanks(256, ' ');
+    // Blanks are held back until text follows them, so that lines carry no
+    // trailing blanks.
+    std::size_t pending = 0;
+    auto text = [&](std::string_view cell) {
+        const std::size_t end = cell.find_last_not_of(' ') + 1; // 0 when all blank
+        if (end > 0) {
+            for (; pending > 0; pending -= std::min(pending, blanks.size()))
+                out << std::string_view(blanks.data(), std::min(pending, blanks.size()));
+            out << cell.substr(0, end);
+        }
+        pending += cell.size() - end;
+    };
+    text(indent);
     for (std::size_t i = 0; i < cells.size() && i < m_widths.size(); ++i) {
-        const std::string pad(m_widths[i] - std::min(m_widths[i], displayWidth(cells[i])), ' ');
-        if (i > 0)
-            text += "  ";
-        text += m_columns[i].align == Right ? pad + cells[i] : cells[i] + pad;
+        const std::size_t pad = m_widths[i] - std::min(m_widths[i], displayWidth(cells[i]));
+        pending += i > 0 ? 2 : 0;
+        if (m_columns[i].align == Right)
+            pending += pad;
+        text(cells[i]);
+        if (m_columns[i].align == Left)
+            pending += pad;
     }
-    text.erase(text.find_last_not_of(' ') + 1);
-    out << text << '\n';
+    out << '\n';
 }
 
-void TextTable::writeTitles(std::ostream& out, const std::string& indent) const
+void TextTable::writeTitles(OutputBuffer& out, std::string_view indent) const
 {
     std::vector<std::string> titles;
     for (const auto& column : m_columns)
@@ -46,8 +61,9 @@ void TextTable::writeTitles(std::ostream& out, const std::string& indent) const
     writeRow(out, titles, indent);
 }
 
-void TextTable::write(std::ostream& out, const std::string& indent) const
+void TextTable::write(std::ostream& stream, const std::string& indent) const
 {
+    OutputBuffer out(stream);
     writeTitles(out, indent);
     for (const auto& row : m_rows)
         writeRow(out, row, indent);

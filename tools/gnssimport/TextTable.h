@@ -1,6 +1,8 @@
 // A plain-text table: columns padded to their widest cell, numbers right-aligned.
 #pragma once
 
+#include "OutputBuffer.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,8 +25,8 @@ public:
     // Without keeping the rows: every row measured first, then the titles
     // and each row written in turn.
     void measure(const std::vector<std::string>& row);
-    void writeTitles(std::ostream& out, const std::string& indent = "  ") const;
-    void writeRow(std::ostream& out, const std::vector<std::string>& row, const std::string& indent = "  ") const;
+    void writeTitles(OutputBuffer& out, std::string_view indent = "  ") const;
+    void writeRow(OutputBuffer& out, const std::vector<std::string>& row, std::string_view indent = "  ") const;
 
 private:
     std::vector<Column> m_columns;

@@ -1,6 +1,7 @@
 #include "Writers.h"
 
 #include "Geodesy.h"
+#include "OutputBuffer.h"
 #include "Text.h"
 #include "TextTable.h"
 
@@ -8,18 +9,33 @@ namespace cli {
 
 namespace {
 
-template <typename T>
-std::string metres(const std::optional<T>& value, int decimals = 4)
-{
-    return value ? fixed(*value, decimals) : "-";
-}
+// The table cells of a record, filled in place so that each row reuses the
+// text of the one before.
+class Cells {
+public:
+    explicit Cells(std::size_t count) : m_cells(count) {}
 
-std::string angle(const std::optional<double>& radians, bool latitude)
-{
-    return radians ? dms(*radians, latitude) : "-";
-}
+    void metres(std::size_t i, const std::optional<double>& value, int decimals = 4)
+    {
+        m_cells[i] = value ? fixed(*value, decimals) : "-";
+    }
+    void angle(std::size_t i, const std::optional<double>& radians, bool latitude)
+    {
+        m_cells[i] = radians ? dms(*radians, latitude) : "-";
+    }
+    void line(std::size_t i, int line)
+    {
+        if (line >= 0)
+            m_cells[i] = std::to_string(line + 1);
+        else
+            m_cells[i] = "-";
+    }
+    void name(std::size_t i, const std::wstring& text) { m_cells[i] = utf8(text); }
+    const std::vector<std::string>& row() const { return m_cells; }
 
-std::string lineNumber(int line) { return line >= 0 ? std::to_string(line + 1) : "-"; }
+private:
+    std::vector<std::string> m_cells;
+};
 
 std::string plural(std::size_t n, const char* word)
 {
@@ -27,16 +43,23 @@ std::string plural(std::size_t n, const char* word)
 }
 
 // Two passes over the records: widths, then lines.
-template <typename ForEach, typename Row>
-void writeTable(std::ostream& out, TextTable& table, ForEach forEach, Row row)
+template <typename ForEach, typename Fill>
+void writeTable(OutputBuffer& out, TextTable& table, std::size_t columns, ForEach forEach, Fill fill)
 {
-    forEach([&](const auto& record) { table.measure(row(record)); });
+    Cells cells(columns);
+    forEach([&](const auto& record) {
+        fill(cells, record);
+        table.measure(cells.row());
+    });
     out << '\n';
     table.writeTitles(out);
-    forEach([&](const auto& record) { table.writeRow(out, row(record)); });
+    forEach([&](const auto& record) {
+        fill(cells, record);
+        table.writeRow(out, cells.row());
+    });
 }
 
-void writePoints(std::ostream& out, const FileResult& file)
+void writePoints(OutputBuffer& out, const FileResult& file)
 {
     TextTable table({{"Point", TextTable::Left},
                      {"Latitude", TextTable::Right},
@@ -45,14 +68,18 @@ void writePoints(std::ostream& out, const FileResult& file)
                      {"Elevation", TextTable::Right},
                      {"Line", TextTable::Right}});
     writeTable(
-        out, table, [&](auto each) { file.forEachPoint(each); },
-        [](const host::ImportedPoint& p) -> std::vector<std::string> {
-            return {utf8(p.name),         angle(p.latitude, true), angle(p.longitude, false),
-                    metres(p.ellipsoidalHeight), metres(p.elevation),    lineNumber(p.line)};
+        out, table, 6, [&](auto each) { file.forEachPoint(each); },
+        [](Cells& c, const host::ImportedPoint& p) {
+            c.name(0, p.name);
+            c.angle(1, p.latitude, true);
+            c.angle(2, p.longitude, false);
+            c.metres(3, p.ellipsoidalHeight);
+            c.metres(4, p.elevation);
+            c.line(5, p.line);
         });
 }
 
-void writeVectors(std::ostream& out, const FileResult& file)
+void writeVectors(OutputBuffer& out, const FileResult& file)
 {
     TextTable table({{"From", TextTable::Left},
                      {"To", TextTable::Left},
@@ -67,25 +94,30 @@ void writeVectors(std::ostream& out, const FileResult& file)
                      {"Length", TextTable::Right},
                      {"Line", TextTable::Right}});
     writeTable(
-        out, table, [&](auto each) { file.forEachVector(each); },
-        [](const host::ImportedVector& v) -> std::vector<std::string> {
-            return {utf8(v.origin),    utf8(v.target),      metres(v.dx()),  metres(v.dy()),
-                    metres(v.dz()),    metres(v.sigmaX()),  metres(v.sigmaY()), metres(v.sigmaZ()),
-                    metres(v.rms()),   metres(v.factor()),  metres(vectorLength(v)), lineNumber(v.line)};
+        out, table, 12, [&](auto each) { file.forEachVector(each); },
+        [](Cells& c, const host::ImportedVector& v) {
+            c.name(0, v.origin);
+            c.name(1, v.target);
+            for (std::size_t i = 0; i < 8; ++i)
+                c.metres(2 + i, v.values[i]);
+            c.metres(10, vectorLength(v));
+            c.line(11, v.line);
         });
 }
 
 } // namespace
 
-void writeText(std::ostream& out, const ImportResults& results)
+void writeText(std::ostream& stream, const ImportResults& results)
 {
+    OutputBuffer out(stream);
     bool first = true;
     for (const auto& result : results) {
         const auto& file = result.data;
         if (!first)
             out << '\n';
         first = false;
-        out << utf8(result.path) << ": "
+        out.utf8(result.path);
+        out << ": "
             << (result.pluginName.empty() ? std::string("not imported") : result.pluginName) << ", "
             << plural(result.pointCount(), "point") << ", " << plural(result.vectorCount(), "vector");
         if (const auto errors = file.count(host::ImportMessage::Error))
