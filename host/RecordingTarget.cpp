@@ -84,13 +84,16 @@ void RecordingTarget::sendOpenRecords(bool points, bool vectors)
     if (!m_sink || m_files.empty())
         return;
     ImportedFile& file = m_files.back();
+    // The record sent is kept aside, so that the next one reuses its text.
     if (points && !file.points.empty()) {
         m_sink->point(file.points.back());
+        m_sentPoint = std::move(file.points.back());
         file.points.clear();
         ++file.sentPoints;
     }
     if (vectors && !file.vectors.empty()) {
         m_sink->vector(file.vectors.back());
+        m_sentVector = std::move(file.vectors.back());
         file.vectors.clear();
         ++file.sentVectors;
     }
@@ -238,6 +241,7 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
     case Plugin::Point: {
         sendOpenRecords(true, false);
         ImportedPoint point;
+        point.name = std::move(m_sentPoint.name); // the storage of the last one sent
         point.name = text;
         point.line = m_line;
         file.points.push_back(std::move(point));
@@ -247,7 +251,10 @@ void RecordingTarget::SetText(Plugin::SatEvents event, const wchar_t* text)
     case Plugin::VectorOrigin: {
         sendOpenRecords(false, true);
         ImportedVector vector;
+        vector.origin = std::move(m_sentVector.origin); // the storage of the last one sent
+        vector.target = std::move(m_sentVector.target);
         vector.origin = text;
+        vector.target.clear();
         vector.line = m_line;
         file.vectors.push_back(std::move(vector));
         m_vectorOpen = true;

@@ -76,7 +76,7 @@ TEST(RecordSpool, TargetHandsOverWhatItWouldKeep)
     cli::RecordSpool spool;
     sent.setRecordSink(&spool);
     drive(sent, longName);
-    const std::uint64_t middle = spool.end();
+    const cli::RecordSpool::Mark middle = spool.end();
     sent.finishRecords();
     ASSERT_EQ(sent.files().size(), 2u);
     EXPECT_EQ(sent.files()[0].sentPoints, 2u);
@@ -85,7 +85,8 @@ TEST(RecordSpool, TargetHandsOverWhatItWouldKeep)
     EXPECT_TRUE(sent.files()[0].points.empty() && sent.files()[1].vectors.empty());
 
     Collected all;
-    spool.read(0, spool.end(), [&](const auto& p) { all.point(p); }, [&](const auto& v) { all.vector(v); });
+    spool.readPoints({}, spool.end(), [&](const auto& p) { all.point(p); });
+    spool.readVectors({}, spool.end(), [&](const auto& v) { all.vector(v); });
     ASSERT_EQ(all.points.size(), 2u);
     ASSERT_EQ(all.vectors.size(), 2u);
     expectSame(all.points[0], kept.files()[0].points[0]);
@@ -95,7 +96,8 @@ TEST(RecordSpool, TargetHandsOverWhatItWouldKeep)
 
     // A range holds only its own records.
     Collected tail;
-    spool.read(middle, spool.end(), [&](const auto& p) { tail.point(p); }, [&](const auto& v) { tail.vector(v); });
+    spool.readPoints(middle, spool.end(), [&](const auto& p) { tail.point(p); });
+    spool.readVectors(middle, spool.end(), [&](const auto& v) { tail.vector(v); });
     EXPECT_TRUE(tail.points.empty());
     ASSERT_EQ(tail.vectors.size(), 1u);
     expectSame(tail.vectors[0], kept.files()[1].vectors[0]);

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -28,6 +30,33 @@ TEST(Text, NumbersReadBackExactlyAndRoundForPeople)
     EXPECT_EQ(cli::fixed(2.00006, 4), "2.0001");
     EXPECT_EQ(cli::fixed(-0.00001, 4), "0.0000");
     EXPECT_EQ(cli::fixed(1e308, 4), "1e+308");
+}
+
+// Rounding through an integer must agree with exact decimal rounding, near
+// halves (0.5, 2.00005, 1e-5 steps) and at every magnitude.
+TEST(Text, FixedAgreesWithExactRounding)
+{
+    auto exact = [](double value, int decimals) {
+        char buffer[400];
+        std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                               decimals).ptr);
+        if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+            text.erase(0, 1);
+        return text;
+    };
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> places(0, 9), magnitude(-6, 14);
+    for (int i = 0; i < 200000; ++i) {
+        const int decimals = places(random);
+        double value = unit(random) * std::pow(10.0, magnitude(random));
+        if (i % 4 == 0) // on or next to a half of the last place
+            value = std::nextafter((std::round(value * std::pow(10.0, decimals)) + 0.5) / std::pow(10.0, decimals),
+                                   i % 8 ? 0.0 : 1e300);
+        ASSERT_EQ(cli::fixed(value, decimals), exact(value, decimals)) << value << " to " << decimals;
+    }
+    for (double value : {0.5, 1.5, 2.5, 2.00005, 0.00005, -0.00005, 1234567.89125, -0.0})
+        EXPECT_EQ(cli::fixed(value, 4), exact(value, 4)) << value;
 }
 
 TEST(Text, DegreesMinutesSecondsCarryAndNameTheHemisphere)

@@ -21,7 +21,7 @@ struct FileResult {
     host::ImportedFile data;
     std::vector<host::TargetEvent> events;
     std::shared_ptr<RecordSpool> spool; // holds the records from spoolBegin to spoolEnd
-    std::uint64_t spoolBegin = 0, spoolEnd = 0;
+    RecordSpool::Mark spoolBegin, spoolEnd;
 
     std::size_t pointCount() const { return data.pointCount(); }
     std::size_t vectorCount() const { return data.vectorCount(); }
@@ -34,7 +34,7 @@ struct FileResult {
         for (const auto& p : data.points)
             onPoint(p);
         if (spool)
-            spool->read(spoolBegin, spoolEnd, onPoint, nullptr);
+            spool->readPoints(spoolBegin, spoolEnd, onPoint);
     }
     template <typename OnVector>
     void forEachVector(OnVector onVector) const
@@ -42,7 +42,7 @@ struct FileResult {
         for (const auto& v : data.vectors)
             onVector(v);
         if (spool)
-            spool->read(spoolBegin, spoolEnd, nullptr, onVector);
+            spool->readVectors(spoolBegin, spoolEnd, onVector);
     }
 };
 

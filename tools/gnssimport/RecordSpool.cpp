@@ -16,10 +16,9 @@ namespace cli {
 namespace {
 
 constexpr std::size_t kBlock = 1 << 20;
-constexpr char kPoint = 'P', kVector = 'V';
 
-// Records are written in the machine's own layout: the file never outlives
-// the process that wrote it.
+// Records are written in the machine's own layout: the files never outlive
+// the process that wrote them.
 template <typename T>
 void put(std::string& out, const T& value)
 {
@@ -51,17 +50,19 @@ public:
     T get()
     {
         T value;
-        take(&value, sizeof value);
+        if (sizeof value > m_size - m_at)
+            throw Truncated();
+        std::memcpy(&value, m_data + m_at, sizeof value);
+        m_at += sizeof value;
         return value;
     }
-    // The text into into, or only its bytes passed over when not kept.
-    void text(std::wstring& into, bool keep)
+    // The text into into, reusing its storage.
+    void text(std::wstring& into)
     {
         const auto size = get<std::uint64_t>();
         if (size > (m_size - m_at) / sizeof(wchar_t))
             throw Truncated();
-        if (keep)
-            into.assign(reinterpret_cast<const wchar_t*>(m_data + m_at), static_cast<std::size_t>(size));
+        into.assign(reinterpret_cast<const wchar_t*>(m_data + m_at), static_cast<std::size_t>(size));
         m_at += static_cast<std::size_t>(size) * sizeof(wchar_t);
     }
     std::optional<double> optional()
@@ -74,14 +75,6 @@ public:
     std::size_t at() const { return m_at; }
 
 private:
-    void take(void* to, std::size_t size)
-    {
-        if (size > m_size - m_at)
-            throw Truncated();
-        std::memcpy(to, m_data + m_at, size);
-        m_at += size;
-    }
-
     const char* m_data;
     std::size_t m_size;
     std::size_t m_at = 0;
@@ -117,9 +110,28 @@ private:
     std::size_t m_size = 0, m_capacity = 0;
 };
 
+// Decodes whole records from data with record(cursor), which throws
+// Truncated on a record cut by the end; returns the bytes used.
+template <typename Record>
+std::size_t decodeWhole(const char* data, std::size_t size, bool last, Record record)
+{
+    Cursor cursor(data, size);
+    std::size_t whole = 0;
+    try {
+        while (!cursor.atEnd()) {
+            record(cursor);
+            whole = cursor.at();
+        }
+    } catch (const Truncated&) {
+        if (last)
+            throw std::runtime_error("temporary record file is damaged");
+    }
+    return whole;
+}
+
 } // namespace
 
-RecordSpool::RecordSpool()
+RecordSpool::File::File()
 {
     const char* tmpdir = std::getenv("TMPDIR");
     std::string failure;
@@ -139,13 +151,19 @@ RecordSpool::RecordSpool()
     m_buffer.reserve(kBlock + 4096);
 }
 
-RecordSpool::~RecordSpool()
+RecordSpool::File::~File()
 {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-void RecordSpool::flush()
+void RecordSpool::File::wrote()
+{
+    if (m_buffer.size() >= kBlock)
+        flush();
+}
+
+void RecordSpool::File::flush()
 {
     std::size_t done = 0;
     while (m_failure.empty() && done < m_buffer.size()) {
@@ -162,49 +180,16 @@ void RecordSpool::flush()
     m_buffer.clear();
 }
 
-void RecordSpool::point(const host::ImportedPoint& point)
-{
-    put(m_buffer, kPoint);
-    putText(m_buffer, point.name);
-    putOptional(m_buffer, point.latitude);
-    putOptional(m_buffer, point.longitude);
-    putOptional(m_buffer, point.elevation);
-    putOptional(m_buffer, point.ellipsoidalHeight);
-    put(m_buffer, point.line);
-    if (m_buffer.size() >= kBlock)
-        flush();
-}
-
-void RecordSpool::vector(const host::ImportedVector& vector)
-{
-    put(m_buffer, kVector);
-    putText(m_buffer, vector.origin);
-    putText(m_buffer, vector.target);
-    for (const auto& value : vector.values)
-        putOptional(m_buffer, value);
-    put(m_buffer, static_cast<char>(vector.covariance.has_value()));
-    if (vector.covariance)
-        put(m_buffer, *vector.covariance);
-    put(m_buffer, vector.line);
-    if (m_buffer.size() >= kBlock)
-        flush();
-}
-
-void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
-                       const std::function<void(const host::ImportedPoint&)>& onPoint,
-                       const std::function<void(const host::ImportedVector&)>& onVector)
+void RecordSpool::File::read(std::uint64_t begin, std::uint64_t end,
+                             const std::function<std::size_t(const char*, std::size_t, bool)>& decode)
 {
     if (!m_buffer.empty())
         flush();
     if (!m_failure.empty())
         throw std::runtime_error(m_failure);
     // Blocks of the file; a record cut by a block's end is carried over.
-    // The records are read into the same two objects, reusing their text.
     ReadBuffer block;
-    host::ImportedPoint p;
-    host::ImportedVector v;
-    std::uint64_t at = begin;
-    while (at < end || block.size() > 0) {
+    for (std::uint64_t at = begin; at < end;) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, end - at));
         char* into = block.append(want);
         std::size_t got = 0;
@@ -218,46 +203,79 @@ void RecordSpool::read(std::uint64_t begin, std::uint64_t end,
             got += static_cast<std::size_t>(n);
         }
         at += want;
-        const bool last = at == end;
-        Cursor cursor(block.data(), block.size());
-        std::size_t whole = 0; // bytes of the records read whole
-        try {
-            while (!cursor.atEnd()) {
-                if (cursor.get<char>() == kPoint) {
-                    cursor.text(p.name, bool(onPoint));
-                    p.latitude = cursor.optional();
-                    p.longitude = cursor.optional();
-                    p.elevation = cursor.optional();
-                    p.ellipsoidalHeight = cursor.optional();
-                    p.line = cursor.get<int>();
-                    whole = cursor.at();
-                    if (onPoint)
-                        onPoint(p);
-                } else {
-                    cursor.text(v.origin, bool(onVector));
-                    cursor.text(v.target, bool(onVector));
-                    for (auto& value : v.values)
-                        value = cursor.optional();
-                    v.covariance.reset();
-                    if (cursor.get<char>())
-                        v.covariance = cursor.get<std::array<double, 6>>();
-                    v.line = cursor.get<int>();
-                    whole = cursor.at();
-                    if (onVector)
-                        onVector(v);
-                }
-            }
-            whole = cursor.at();
-        } catch (const Truncated&) {
-            if (last)
-                throw std::runtime_error("temporary record file is damaged");
-        }
-        block.dropFront(whole);
-        if (last && block.size() > 0)
-            throw std::runtime_error("temporary record file is damaged");
-        if (last)
-            break;
+        block.dropFront(decode(block.data(), block.size(), at == end));
     }
+    if (block.size() > 0)
+        throw std::runtime_error("temporary record file is damaged");
+}
+
+RecordSpool::RecordSpool() = default;
+
+const std::string& RecordSpool::failure() const
+{
+    return m_points.failure().empty() ? m_vectors.failure() : m_points.failure();
+}
+
+void RecordSpool::point(const host::ImportedPoint& point)
+{
+    std::string& out = m_points.buffer();
+    putText(out, point.name);
+    putOptional(out, point.latitude);
+    putOptional(out, point.longitude);
+    putOptional(out, point.elevation);
+    putOptional(out, point.ellipsoidalHeight);
+    put(out, point.line);
+    m_points.wrote();
+}
+
+void RecordSpool::vector(const host::ImportedVector& vector)
+{
+    std::string& out = m_vectors.buffer();
+    putText(out, vector.origin);
+    putText(out, vector.target);
+    for (const auto& value : vector.values)
+        putOptional(out, value);
+    put(out, static_cast<char>(vector.covariance.has_value()));
+    if (vector.covariance)
+        put(out, *vector.covariance);
+    put(out, vector.line);
+    m_vectors.wrote();
+}
+
+// Each record is read into the same object, so that its text storage is reused.
+void RecordSpool::readPoints(Mark begin, Mark end, const std::function<void(const host::ImportedPoint&)>& onPoint)
+{
+    host::ImportedPoint p;
+    m_points.read(begin.points, end.points, [&](const char* data, std::size_t size, bool last) {
+        return decodeWhole(data, size, last, [&](Cursor& cursor) {
+            cursor.text(p.name);
+            p.latitude = cursor.optional();
+            p.longitude = cursor.optional();
+            p.elevation = cursor.optional();
+            p.ellipsoidalHeight = cursor.optional();
+            p.line = cursor.get<int>();
+            onPoint(p);
+        });
+    });
+}
+
+void RecordSpool::readVectors(Mark begin, Mark end,
+                              const std::function<void(const host::ImportedVector&)>& onVector)
+{
+    host::ImportedVector v;
+    m_vectors.read(begin.vectors, end.vectors, [&](const char* data, std::size_t size, bool last) {
+        return decodeWhole(data, size, last, [&](Cursor& cursor) {
+            cursor.text(v.origin);
+            cursor.text(v.target);
+            for (auto& value : v.values)
+                value = cursor.optional();
+            v.covariance.reset();
+            if (cursor.get<char>())
+                v.covariance = cursor.get<std::array<double, 6>>();
+            v.line = cursor.get<int>();
+            onVector(v);
+        });
+    });
 }
 
 } // namespace cli

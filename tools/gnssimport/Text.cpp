@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace cli {
 
@@ -50,10 +51,48 @@ std::string shortest(float value)
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+// value rounded to decimals places through an integer: exact unless the
+// scaled value lies too near a half for the one rounding error of the
+// multiplication to be ruled out; nullopt then, and for large values.
+std::optional<std::string> fastFixed(double value, int decimals)
+{
+    static const double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (decimals < 0 || decimals > 9)
+        return std::nullopt;
+    const double scaled = std::fabs(value) * kPowers[decimals];
+    // Below 2^44 the product is off by at most 2^-9.
+    if (!(scaled < 17592186044416.0))
+        return std::nullopt;
+    const double fraction = scaled - std::floor(scaled);
+    if (std::fabs(fraction - 0.5) < 1.0 / 256)
+        return std::nullopt;
+    const auto units = static_cast<unsigned long long>(std::llround(scaled));
+    const auto unit = static_cast<unsigned long long>(kPowers[decimals]);
+    char buffer[48];
+    char* at = buffer;
+    if (std::signbit(value) && units != 0) // no sign on a zero
+        *at++ = '-';
+    at = std::to_chars(at, buffer + sizeof buffer, units / unit).ptr;
+    if (decimals > 0) {
+        *at++ = '.';
+        unsigned long long rest = units % unit;
+        for (int i = decimals - 1; i >= 0; --i, rest /= 10)
+            at[i] = static_cast<char>('0' + rest % 10);
+        at += decimals;
+    }
+    return std::string(buffer, at);
+}
+
+} // namespace
+
 std::string fixed(double value, int decimals)
 {
     if (!std::isfinite(value) || std::fabs(value) >= 1e300)
         return shortest(value);
+    if (auto text = fastFixed(value, decimals))
+        return std::move(*text);
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string text(buffer, result.ptr);

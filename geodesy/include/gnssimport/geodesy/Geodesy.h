@@ -4,9 +4,9 @@
 
 #include <gnssimport/host/ImportModel.h>
 
-#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace geodesy {
 
@@ -39,9 +39,9 @@ public:
     const Geodetic* find(const std::wstring& name, const host::ImportedFile* file) const;
 
 private:
-    using Points = std::map<std::wstring, Geodetic>;
+    using Points = std::unordered_map<std::wstring, Geodetic>;
     Points m_all;
-    std::map<const host::ImportedFile*, Points> m_byFile;
+    std::unordered_map<const host::ImportedFile*, Points> m_byFile;
 };
 
 // Both ends of a vector when at least one is a known point and the deltas

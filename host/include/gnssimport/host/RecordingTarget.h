@@ -111,6 +111,8 @@ private:
     Options m_options;
     bool m_recordEvents = true;
     RecordSink* m_sink = nullptr;
+    ImportedPoint m_sentPoint; // the last records handed to the sink
+    ImportedVector m_sentVector;
     std::vector<TargetEvent> m_events;
     std::vector<ImportedFile> m_files;
     CharsetConverter m_charsets;
