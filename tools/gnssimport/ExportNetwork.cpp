@@ -27,14 +27,6 @@ struct StationEntry {
     std::string source;                 // file:line of the position
 };
 
-struct Candidate {
-    std::size_t from, to;
-    std::array<double, 3> delta;
-    Covariance covariance;
-    double scale;
-    bool full; // the file gave the correlations
-};
-
 double distance(const Geocentric& a, const Geocentric& b)
 {
     return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
@@ -51,7 +43,13 @@ std::optional<Geodetic> pointPosition(const host::ImportedPoint& p)
 
 class Builder {
 public:
-    Builder(const ExportOptions& options, std::ostream& warnings) : m_options(options), m_warnings(warnings) {}
+    // vectors: how many the files hold, the most that can become candidates.
+    Builder(const ExportOptions& options, std::size_t vectors, std::ostream& warnings)
+        : m_options(options), m_warnings(warnings)
+    {
+        m_candidates.reserve(vectors);
+        m_full.reserve(vectors);
+    }
 
     void addFile(const FileResult& file)
     {
@@ -67,10 +65,12 @@ public:
 private:
     std::size_t station(const std::wstring& name)
     {
-        const auto [it, added] = m_index.emplace(name, m_stations.size());
-        if (added)
-            m_stations.push_back({name, std::nullopt, {}, false, {}});
-        return it->second;
+        const auto it = m_index.find(name);
+        if (it != m_index.end())
+            return it->second;
+        m_index.emplace(name, m_stations.size());
+        m_stations.push_back({name, std::nullopt, {}, false, {}});
+        return m_stations.size() - 1;
     }
 
     void addPoint(const FileResult& file, const host::ImportedPoint& p)
@@ -120,8 +120,8 @@ private:
             else
                 ++m_unscaled;
         }
-        m_candidates.push_back(
-            {station(v.origin), station(v.target), {*dx, *dy, *dz}, *covariance, scale, hasFullCovariance(v)});
+        m_candidates.push_back({station(v.origin), station(v.target), {*dx, *dy, *dz}, *covariance, scale});
+        m_full.push_back(hasFullCovariance(v));
     }
 
     void walk();
@@ -132,7 +132,9 @@ private:
     std::ostream& m_warnings;
     std::unordered_map<std::wstring, std::size_t> m_index;
     std::vector<StationEntry> m_stations;
-    std::deque<Candidate> m_candidates; // grows without copying what it holds
+    // Reserved whole up front, and turned into the network's vectors in place.
+    std::vector<ExportVector> m_candidates; // station indexes into m_stations
+    std::vector<bool> m_full;               // the file gave the correlations
     std::size_t m_unscaled = 0;
 };
 
@@ -143,7 +145,7 @@ void Builder::walk()
     // The candidates at each station, in order, as one array: those of
     // station s lie from first[s] to first[s + 1].
     std::vector<std::size_t> first(m_stations.size() + 1, 0);
-    for (const Candidate& c : m_candidates) {
+    for (const ExportVector& c : m_candidates) {
         ++first[c.from + 1];
         ++first[c.to + 1];
     }
@@ -164,7 +166,7 @@ void Builder::walk()
         queue.pop_front();
         const Geocentric at = *m_stations[known].position;
         for (std::size_t k = first[known]; k < first[known + 1]; ++k) {
-            const Candidate& c = m_candidates[incident[k]];
+            const ExportVector& c = m_candidates[incident[k]];
             const bool forward = c.from == known;
             StationEntry& other = m_stations[forward ? c.to : c.from];
             if (other.position)
@@ -244,15 +246,19 @@ ExportNetwork Builder::finish(NameRule rule)
         s.computed = !m_stations[i].own;
         network.stations.push_back(std::move(s));
     }
-    // Candidates become vectors one by one, so that both are never held whole.
-    std::size_t diagonal = 0;
-    for (; !m_candidates.empty(); m_candidates.pop_front()) {
-        const Candidate& c = m_candidates.front();
+    // The candidates become the vectors where they lie, so that both are never held.
+    std::size_t diagonal = 0, kept = 0;
+    for (std::size_t i = 0; i < m_candidates.size(); ++i) {
+        ExportVector c = m_candidates[i];
         if (!used[c.from] || !used[c.to])
             continue;
-        network.vectors.push_back({newIndex[c.from], newIndex[c.to], c.delta, c.covariance, c.scale});
-        diagonal += c.full ? 0 : 1;
+        c.from = newIndex[c.from];
+        c.to = newIndex[c.to];
+        m_candidates[kept++] = c;
+        diagonal += m_full[i] ? 0 : 1;
     }
+    m_candidates.resize(kept);
+    network.vectors = std::move(m_candidates);
     if (network.stations.empty() || network.vectors.empty())
         throw ExportError("nothing to export: no vector with both ends placed is left");
     assignIds(network.stations, rule, m_warnings);
@@ -272,7 +278,10 @@ ExportNetwork Builder::finish(NameRule rule)
 ExportNetwork buildExportNetwork(const ImportResults& results, const ExportOptions& options, NameRule rule,
                                  std::ostream& warnings)
 {
-    Builder builder(options, warnings);
+    std::size_t vectors = 0;
+    for (const auto& file : results)
+        vectors += file.vectorCount();
+    Builder builder(options, vectors, warnings);
     for (const auto& file : results)
         builder.addFile(file);
     return builder.finish(rule);

@@ -8,7 +8,6 @@
 #include "ImportResult.h"
 
 #include <array>
-#include <deque>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -47,7 +46,7 @@ struct ExportVector {
 
 struct ExportNetwork {
     std::vector<ExportStation> stations;
-    std::deque<ExportVector> vectors; // grows without copying what it holds
+    std::vector<ExportVector> vectors;
     std::size_t origin = 0; // the first constrained station
 };
 
