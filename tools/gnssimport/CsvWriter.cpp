@@ -4,6 +4,8 @@
 #include "OutputBuffer.h"
 #include "Text.h"
 
+#include <algorithm>
+
 namespace cli {
 
 namespace {
@@ -15,12 +17,19 @@ public:
 
     // A field with a comma, quote or line break goes in quotes with its
     // quotes doubled; so does one with outer blanks, which readers may trim.
+    template <typename Text>
+    static bool needsQuotes(const Text& text)
+    {
+        if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
+            return true;
+        return std::any_of(text.begin(), text.end(),
+                           [](auto c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    }
+
     CsvRecord& text(std::string_view text)
     {
         separate();
-        const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos
-                           || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-        if (!quote) {
+        if (!needsQuotes(text)) {
             m_out << text;
             return *this;
         }
@@ -33,7 +42,14 @@ public:
         m_out << '"';
         return *this;
     }
-    CsvRecord& text(const std::wstring& text) { return this->text(utf8(text)); }
+    CsvRecord& text(const std::wstring& text)
+    {
+        if (needsQuotes(text))
+            return this->text(utf8(text));
+        separate();
+        m_out.utf8(text);
+        return *this;
+    }
     CsvRecord& number(const std::optional<double>& value)
     {
         separate();

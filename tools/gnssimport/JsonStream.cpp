@@ -102,6 +102,13 @@ void JsonStream::value(std::string_view text)
 void JsonStream::value(const std::wstring& text)
 {
     nextItem();
+    // Most names need no escaping: written unit by unit without a copy.
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x20 && c != '"' && c != '\\'; })) {
+        m_out << '"';
+        m_out.utf8(text);
+        m_out << '"';
+        return;
+    }
     quoted(utf8(text));
 }
 

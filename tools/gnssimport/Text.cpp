@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <optional>
 
 namespace cli {
 
@@ -53,21 +52,22 @@ std::string shortest(float value)
 
 namespace {
 
-// value rounded to decimals places through an integer: exact unless the
-// scaled value lies too near a half for the one rounding error of the
-// multiplication to be ruled out; nullopt then, and for large values.
-std::optional<std::string> fastFixed(double value, int decimals)
+// value rounded to decimals places through an integer, appended to out:
+// exact unless the scaled value lies too near a half for the one rounding
+// error of the multiplication to be ruled out; false then, and for large
+// values.
+bool appendFastFixed(std::string& out, double value, int decimals)
 {
     static const double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     if (decimals < 0 || decimals > 9)
-        return std::nullopt;
+        return false;
     const double scaled = std::fabs(value) * kPowers[decimals];
     // Below 2^44 the product is off by at most 2^-9.
     if (!(scaled < 17592186044416.0))
-        return std::nullopt;
+        return false;
     const double fraction = scaled - std::floor(scaled);
     if (std::fabs(fraction - 0.5) < 1.0 / 256)
-        return std::nullopt;
+        return false;
     const auto units = static_cast<unsigned long long>(std::llround(scaled));
     const auto unit = static_cast<unsigned long long>(kPowers[decimals]);
     char buffer[48];
@@ -82,23 +82,32 @@ std::optional<std::string> fastFixed(double value, int decimals)
             at[i] = static_cast<char>('0' + rest % 10);
         at += decimals;
     }
-    return std::string(buffer, at);
+    out.append(buffer, at);
+    return true;
 }
 
 } // namespace
 
-std::string fixed(double value, int decimals)
+void appendFixed(std::string& out, double value, int decimals)
 {
-    if (!std::isfinite(value) || std::fabs(value) >= 1e300)
-        return shortest(value);
-    if (auto text = fastFixed(value, decimals))
-        return std::move(*text);
+    if (!std::isfinite(value) || std::fabs(value) >= 1e300) {
+        out += shortest(value);
+        return;
+    }
+    if (appendFastFixed(out, value, decimals))
+        return;
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, result.ptr);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     // Rounding may leave "-0.0000"; a sign on zero only confuses a reader.
-    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);
+    const bool zero = text.find_first_not_of("-0.") == std::string_view::npos;
+    out += text.substr(text[0] == '-' && zero ? 1 : 0);
+}
+
+std::string fixed(double value, int decimals)
+{
+    std::string text;
+    appendFixed(text, value, decimals);
     return text;
 }
 
@@ -126,7 +135,7 @@ std::string dms(double radians, bool latitude)
     return std::to_string(whole) + "\u00B0" + minutesText + "'" + secondsText + "\"" + hemisphere;
 }
 
-std::size_t displayWidth(const std::string& utf8Text)
+std::size_t displayWidth(std::string_view utf8Text)
 {
     std::size_t width = 0;
     for (char c : utf8Text)

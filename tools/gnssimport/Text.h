@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace cli {
 
@@ -21,12 +22,14 @@ std::string shortest(double value);
 std::string shortest(float value);
 // Fixed-point text with the given number of decimals, whatever the locale.
 std::string fixed(double value, int decimals);
+// The same, appended to out.
+void appendFixed(std::string& out, double value, int decimals);
 
 double degrees(double radians);
 // An angle in radians as 55°45'12.34567"N (latitude) or 37°36'56.68920"E.
 std::string dms(double radians, bool latitude);
 
 // Number of code points, the width a terminal usually gives the text.
-std::size_t displayWidth(const std::string& utf8Text);
+std::size_t displayWidth(std::string_view utf8Text);
 
 } // namespace cli

@@ -12,20 +12,29 @@ TextTable::TextTable(std::vector<Column> columns) : m_columns(std::move(columns)
         m_widths.push_back(displayWidth(column.title));
 }
 
+namespace {
+
+std::vector<std::string_view> views(const std::vector<std::string>& row)
+{
+    return std::vector<std::string_view>(row.begin(), row.end());
+}
+
+} // namespace
+
 void TextTable::add(std::vector<std::string> row)
 {
     row.resize(m_columns.size());
-    measure(row);
+    measure(views(row));
     m_rows.push_back(std::move(row));
 }
 
-void TextTable::measure(const std::vector<std::string>& row)
+void TextTable::measure(const std::vector<std::string_view>& row)
 {
     for (std::size_t i = 0; i < row.size() && i < m_widths.size(); ++i)
         m_widths[i] = std::max(m_widths[i], displayWidth(row[i]));
 }
 
-void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string>& cells, std::string_view indent) const
+void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string_view>& cells, std::string_view indent) const
 {
     static const std::string blanks(256, ' ');
     // Blanks are held back until text follows them, so that lines carry no
@@ -55,7 +64,7 @@ void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string>& cell
 
 void TextTable::writeTitles(OutputBuffer& out, std::string_view indent) const
 {
-    std::vector<std::string> titles;
+    std::vector<std::string_view> titles;
     for (const auto& column : m_columns)
         titles.push_back(column.title);
     writeRow(out, titles, indent);
@@ -66,7 +75,7 @@ void TextTable::write(std::ostream& stream, const std::string& indent) const
     OutputBuffer out(stream);
     writeTitles(out, indent);
     for (const auto& row : m_rows)
-        writeRow(out, row, indent);
+        writeRow(out, views(row), indent);
 }
 
 } // namespace cli

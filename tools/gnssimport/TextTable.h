@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -24,9 +25,9 @@ public:
 
     // Without keeping the rows: every row measured first, then the titles
     // and each row written in turn.
-    void measure(const std::vector<std::string>& row);
+    void measure(const std::vector<std::string_view>& row);
     void writeTitles(OutputBuffer& out, std::string_view indent = "  ") const;
-    void writeRow(OutputBuffer& out, const std::vector<std::string>& row, std::string_view indent = "  ") const;
+    void writeRow(OutputBuffer& out, const std::vector<std::string_view>& row, std::string_view indent = "  ") const;
 
 private:
     std::vector<Column> m_columns;

@@ -9,32 +9,48 @@ namespace cli {
 
 namespace {
 
-// The table cells of a record, filled in place so that each row reuses the
-// text of the one before.
+// The table cells of a record, filled in column order one after another
+// into one text that each row reuses.
 class Cells {
 public:
-    explicit Cells(std::size_t count) : m_cells(count) {}
+    explicit Cells(std::size_t count) : m_ends(count), m_views(count) {}
 
+    void clear() { m_text.clear(); }
     void metres(std::size_t i, const std::optional<double>& value, int decimals = 4)
     {
-        m_cells[i] = value ? fixed(*value, decimals) : "-";
+        if (value)
+            appendFixed(m_text, *value, decimals);
+        else
+            m_text += '-';
+        m_ends[i] = m_text.size();
     }
     void angle(std::size_t i, const std::optional<double>& radians, bool latitude)
     {
-        m_cells[i] = radians ? dms(*radians, latitude) : "-";
+        m_text += radians ? dms(*radians, latitude) : "-";
+        m_ends[i] = m_text.size();
     }
     void line(std::size_t i, int line)
     {
-        if (line >= 0)
-            m_cells[i] = std::to_string(line + 1);
-        else
-            m_cells[i] = "-";
+        m_text += line >= 0 ? std::to_string(line + 1) : "-";
+        m_ends[i] = m_text.size();
     }
-    void name(std::size_t i, const std::wstring& text) { m_cells[i] = utf8(text); }
-    const std::vector<std::string>& row() const { return m_cells; }
+    void name(std::size_t i, const std::wstring& text)
+    {
+        m_text += utf8(text);
+        m_ends[i] = m_text.size();
+    }
+    // Valid until the next clear().
+    const std::vector<std::string_view>& row()
+    {
+        for (std::size_t i = 0, begin = 0; i < m_ends.size(); begin = m_ends[i++])
+            m_views[i] = std::string_view(m_text).substr(begin, m_ends[i] - begin);
+        return m_views;
+    }
 
 private:
-    std::vector<std::string> m_cells;
+    std::string m_text;
+    std::vector<std::size_t> m_ends; // where each cell ends in m_text
+    std::vector<std::string_view> m_views;
 };
 
 std::string plural(std::size_t n, const char* word)
@@ -48,12 +64,14 @@ void writeTable(OutputBuffer& out, TextTable& table, std::size_t columns, ForEac
 {
     Cells cells(columns);
     forEach([&](const auto& record) {
+        cells.clear();
         fill(cells, record);
         table.measure(cells.row());
     });
     out << '\n';
     table.writeTitles(out);
     forEach([&](const auto& record) {
+        cells.clear();
         fill(cells, record);
         table.writeRow(out, cells.row());
     });
