@@ -4,8 +4,9 @@
 #include "Text.h"
 
 #include <cmath>
+#include <cstdint>
 #include <deque>
-#include <unordered_map>
+#include <functional>
 #include <optional>
 
 namespace cli {
@@ -41,6 +42,73 @@ std::optional<Geodetic> pointPosition(const host::ImportedPoint& p)
     return Geodetic{degrees(*p.latitude), degrees(*p.longitude), *p.ellipsoidalHeight};
 }
 
+// Station names to indexes by open addressing over the names' hashes: a
+// lookup reads one slot array and the name of the station it finds, where
+// a node-based map chases a node and its key through memory for each of
+// millions of vector ends.
+class StationIndex {
+public:
+    static constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+    // The index of the station named name (names: index to name), or none.
+    template <typename Names>
+    std::size_t find(const std::wstring& name, const Names& names) const
+    {
+        return m_slots.empty() ? none : m_slots[slot(name, hash(name), names)].index;
+    }
+    // The index of name, adding it as index when it is new.
+    template <typename Names>
+    std::size_t add(const std::wstring& name, std::size_t index, const Names& names)
+    {
+        if (2 * (m_count + 1) > m_slots.size())
+            grow();
+        const std::uint64_t h = hash(name);
+        Slot& s = m_slots[slot(name, h, names)];
+        if (s.index == none) {
+            s = {h, index};
+            ++m_count;
+        }
+        return s.index;
+    }
+
+private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::size_t index = none;
+    };
+
+    static std::uint64_t hash(const std::wstring& name) { return std::hash<std::wstring>()(name); }
+
+    // Where name is, or the empty slot where it would go.
+    template <typename Names>
+    std::size_t slot(const std::wstring& name, std::uint64_t h, const Names& names) const
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t i = h & mask;
+        while (m_slots[i].index != none && (m_slots[i].hash != h || names(m_slots[i].index) != name))
+            i = (i + 1) & mask;
+        return i;
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(std::max<std::size_t>(64, 2 * m_slots.size()));
+        old.swap(m_slots);
+        const std::size_t mask = m_slots.size() - 1;
+        for (const Slot& s : old) {
+            if (s.index == none)
+                continue;
+            std::size_t i = s.hash & mask;
+            while (m_slots[i].index != none)
+                i = (i + 1) & mask;
+            m_slots[i] = s;
+        }
+    }
+
+    std::vector<Slot> m_slots; // a power of two, at most half full
+    std::size_t m_count = 0;
+};
+
 class Builder {
 public:
     // vectors: how many the files hold, the most that can become candidates.
@@ -63,14 +131,15 @@ public:
     ExportNetwork finish(NameRule rule);
 
 private:
+    const std::wstring& stationName(std::size_t index) const { return m_stations[index].name; }
+
     std::size_t station(const std::wstring& name)
     {
-        const auto it = m_index.find(name);
-        if (it != m_index.end())
-            return it->second;
-        m_index.emplace(name, m_stations.size());
-        m_stations.push_back({name, std::nullopt, {}, false, {}});
-        return m_stations.size() - 1;
+        const auto names = [this](std::size_t i) -> const std::wstring& { return stationName(i); };
+        const std::size_t index = m_index.add(name, m_stations.size(), names);
+        if (index == m_stations.size())
+            m_stations.push_back({name, std::nullopt, {}, false, {}});
+        return index;
     }
 
     void addPoint(const FileResult& file, const host::ImportedPoint& p)
@@ -130,7 +199,7 @@ private:
 
     const ExportOptions& m_options;
     std::ostream& m_warnings;
-    std::unordered_map<std::wstring, std::size_t> m_index;
+    StationIndex m_index;
     std::vector<StationEntry> m_stations;
     // Reserved whole up front, and turned into the network's vectors in place.
     std::vector<ExportVector> m_candidates; // station indexes into m_stations
@@ -193,8 +262,9 @@ void Builder::constrain(ExportNetwork& network, const std::vector<std::size_t>& 
     constexpr std::size_t none = static_cast<std::size_t>(-1);
     std::optional<std::size_t> origin;
     for (const auto& name : m_options.fix) {
-        const auto it = m_index.find(fromUtf8(name));
-        const std::size_t index = it == m_index.end() ? none : newIndex[it->second];
+        const std::size_t found =
+            m_index.find(fromUtf8(name), [this](std::size_t i) -> const std::wstring& { return stationName(i); });
+        const std::size_t index = found == StationIndex::none ? none : newIndex[found];
         if (index == none) {
             m_warnings << "gnssimport: warning: --fix " << name << ": no exported station has that name\n";
             continue;
