@@ -149,8 +149,9 @@ def tool_table(build, rows, repeat, results, goals):
                     goals.append(("%s %d MB -f %s peak within 3x the file" % (r["format"], r["size"], fmt),
                                   peak / mb, 3, True))
                     # Written at least as fast as the import reads: no longer than the import would take to
-                    # read as many bytes; an output smaller than the input gets the import's own time.
-                    if t:
+                    # read as many bytes; an output smaller than the input gets the import's own time. An
+                    # export with nothing to write (no coordinates to start from) is not measured.
+                    if t and written:
                         goals.append(("%s %d MB -f %s written as fast as the import reads"
                                       % (r["format"], r["size"], fmt), write / (t * max(1.0, written / mb)), 1, True))
     print("\ngnssimport -f FORMAT -o FILE (CPU s; write = run minus the plug-in's one-shot import; MB/s written "

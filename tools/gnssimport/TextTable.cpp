@@ -14,9 +14,12 @@ TextTable::TextTable(std::vector<Column> columns) : m_columns(std::move(columns)
 
 namespace {
 
-std::vector<std::string_view> views(const std::vector<std::string>& row)
+std::vector<TextTable::Cell> cells(const std::vector<std::string>& row)
 {
-    return std::vector<std::string_view>(row.begin(), row.end());
+    std::vector<TextTable::Cell> cells;
+    for (const auto& text : row)
+        cells.push_back({text, displayWidth(text)});
+    return cells;
 }
 
 } // namespace
@@ -24,17 +27,17 @@ std::vector<std::string_view> views(const std::vector<std::string>& row)
 void TextTable::add(std::vector<std::string> row)
 {
     row.resize(m_columns.size());
-    measure(views(row));
+    measure(cells(row));
     m_rows.push_back(std::move(row));
 }
 
-void TextTable::measure(const std::vector<std::string_view>& row)
+void TextTable::measure(const std::vector<Cell>& row)
 {
     for (std::size_t i = 0; i < row.size() && i < m_widths.size(); ++i)
-        m_widths[i] = std::max(m_widths[i], displayWidth(row[i]));
+        m_widths[i] = std::max(m_widths[i], row[i].width);
 }
 
-void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string_view>& cells, std::string_view indent) const
+void TextTable::writeRow(OutputBuffer& out, const std::vector<Cell>& cells, std::string_view indent) const
 {
     static const std::string blanks(256, ' ');
     // Blanks are held back until text follows them, so that lines carry no
@@ -51,11 +54,11 @@ void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string_view>&
     };
     text(indent);
     for (std::size_t i = 0; i < cells.size() && i < m_widths.size(); ++i) {
-        const std::size_t pad = m_widths[i] - std::min(m_widths[i], displayWidth(cells[i]));
+        const std::size_t pad = m_widths[i] - std::min(m_widths[i], cells[i].width);
         pending += i > 0 ? 2 : 0;
         if (m_columns[i].align == Right)
             pending += pad;
-        text(cells[i]);
+        text(cells[i].text);
         if (m_columns[i].align == Left)
             pending += pad;
     }
@@ -64,9 +67,9 @@ void TextTable::writeRow(OutputBuffer& out, const std::vector<std::string_view>&
 
 void TextTable::writeTitles(OutputBuffer& out, std::string_view indent) const
 {
-    std::vector<std::string_view> titles;
+    std::vector<Cell> titles;
     for (const auto& column : m_columns)
-        titles.push_back(column.title);
+        titles.push_back({column.title, displayWidth(column.title)});
     writeRow(out, titles, indent);
 }
 
@@ -75,7 +78,7 @@ void TextTable::write(std::ostream& stream, const std::string& indent) const
     OutputBuffer out(stream);
     writeTitles(out, indent);
     for (const auto& row : m_rows)
-        writeRow(out, views(row), indent);
+        writeRow(out, cells(row), indent);
 }
 
 } // namespace cli

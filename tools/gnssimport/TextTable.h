@@ -18,6 +18,12 @@ public:
         Align align;
     };
 
+    // A cell's text and the width it takes on a terminal.
+    struct Cell {
+        std::string_view text;
+        std::size_t width;
+    };
+
     explicit TextTable(std::vector<Column> columns);
     void add(std::vector<std::string> row);
     // Each line starts with indent; trailing blanks are dropped.
@@ -25,9 +31,9 @@ public:
 
     // Without keeping the rows: every row measured first, then the titles
     // and each row written in turn.
-    void measure(const std::vector<std::string_view>& row);
+    void measure(const std::vector<Cell>& row);
     void writeTitles(OutputBuffer& out, std::string_view indent = "  ") const;
-    void writeRow(OutputBuffer& out, const std::vector<std::string_view>& row, std::string_view indent = "  ") const;
+    void writeRow(OutputBuffer& out, const std::vector<Cell>& row, std::string_view indent = "  ") const;
 
 private:
     std::vector<Column> m_columns;

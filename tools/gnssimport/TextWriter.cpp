@@ -5,6 +5,8 @@
 #include "Text.h"
 #include "TextTable.h"
 
+#include <algorithm>
+
 namespace cli {
 
 namespace {
@@ -13,7 +15,7 @@ namespace {
 // into one text that each row reuses.
 class Cells {
 public:
-    explicit Cells(std::size_t count) : m_ends(count), m_views(count) {}
+    explicit Cells(std::size_t count) : m_ends(count), m_widths(count), m_row(count) {}
 
     void clear() { m_text.clear(); }
     void metres(std::size_t i, const std::optional<double>& value, int decimals = 4)
@@ -22,35 +24,50 @@ public:
             appendFixed(m_text, *value, decimals);
         else
             m_text += '-';
-        m_ends[i] = m_text.size();
+        ended(i);
     }
     void angle(std::size_t i, const std::optional<double>& radians, bool latitude)
     {
         m_text += radians ? dms(*radians, latitude) : "-";
-        m_ends[i] = m_text.size();
+        ended(i, displayWidth(std::string_view(m_text).substr(begin(i))));
     }
     void line(std::size_t i, int line)
     {
         m_text += line >= 0 ? std::to_string(line + 1) : "-";
-        m_ends[i] = m_text.size();
+        ended(i);
     }
     void name(std::size_t i, const std::wstring& text)
     {
+        // Most names are ASCII: one byte and one column per character.
+        if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0 && c < 0x80; })) {
+            for (wchar_t c : text)
+                m_text += static_cast<char>(c);
+            return ended(i);
+        }
         m_text += utf8(text);
-        m_ends[i] = m_text.size();
+        ended(i, displayWidth(std::string_view(m_text).substr(begin(i))));
     }
     // Valid until the next clear().
-    const std::vector<std::string_view>& row()
+    const std::vector<TextTable::Cell>& row()
     {
-        for (std::size_t i = 0, begin = 0; i < m_ends.size(); begin = m_ends[i++])
-            m_views[i] = std::string_view(m_text).substr(begin, m_ends[i] - begin);
-        return m_views;
+        for (std::size_t i = 0; i < m_ends.size(); ++i)
+            m_row[i] = {std::string_view(m_text).substr(begin(i), m_ends[i] - begin(i)), m_widths[i]};
+        return m_row;
     }
 
 private:
+    std::size_t begin(std::size_t i) const { return i ? m_ends[i - 1] : 0; }
+    // Cell i ends here; ASCII text unless its width is given.
+    void ended(std::size_t i, std::optional<std::size_t> width = std::nullopt)
+    {
+        m_ends[i] = m_text.size();
+        m_widths[i] = width ? *width : m_ends[i] - begin(i);
+    }
+
     std::string m_text;
     std::vector<std::size_t> m_ends; // where each cell ends in m_text
-    std::vector<std::string_view> m_views;
+    std::vector<std::size_t> m_widths;
+    std::vector<TextTable::Cell> m_row;
 };
 
 std::string plural(std::size_t n, const char* word)
