@@ -32,15 +32,6 @@ void element(OutputBuffer& out, const char* indent, const char* name, double val
     out << "</" << name << ">\n";
 }
 
-// The station ids escaped once, as each is written many times.
-std::vector<std::string> escapedIds(const ExportNetwork& network)
-{
-    std::vector<std::string> ids;
-    ids.reserve(network.stations.size());
-    for (const auto& s : network.stations)
-        ids.push_back(xmlEscape(s.id));
-    return ids;
-}
 
 } // namespace
 

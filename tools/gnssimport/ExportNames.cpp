@@ -72,4 +72,13 @@ std::string xmlEscape(const std::string& text)
     return out;
 }
 
+std::vector<std::string> escapedIds(const ExportNetwork& network)
+{
+    std::vector<std::string> ids;
+    ids.reserve(network.stations.size());
+    for (const auto& s : network.stations)
+        ids.push_back(xmlEscape(s.id));
+    return ids;
+}
+
 } // namespace cli

@@ -17,5 +17,7 @@ void assignIds(std::vector<ExportStation>& stations, NameRule rule, std::ostream
 
 // UTF-8 text escaped for XML element content and attribute values.
 std::string xmlEscape(const std::string& text);
+// The stations' ids escaped for XML, once, as each is written many times.
+std::vector<std::string> escapedIds(const ExportNetwork& network);
 
 } // namespace cli

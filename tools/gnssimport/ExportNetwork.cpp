@@ -131,12 +131,15 @@ public:
     ExportNetwork finish(NameRule rule);
 
 private:
-    const std::wstring& stationName(std::size_t index) const { return m_stations[index].name; }
+    // The station names by index, for the index to compare with.
+    auto names() const
+    {
+        return [this](std::size_t i) -> const std::wstring& { return m_stations[i].name; };
+    }
 
     std::size_t station(const std::wstring& name)
     {
-        const auto names = [this](std::size_t i) -> const std::wstring& { return stationName(i); };
-        const std::size_t index = m_index.add(name, m_stations.size(), names);
+        const std::size_t index = m_index.add(name, m_stations.size(), names());
         if (index == m_stations.size())
             m_stations.push_back({name, std::nullopt, {}, false, {}});
         return index;
@@ -262,8 +265,7 @@ void Builder::constrain(ExportNetwork& network, const std::vector<std::size_t>& 
     constexpr std::size_t none = static_cast<std::size_t>(-1);
     std::optional<std::size_t> origin;
     for (const auto& name : m_options.fix) {
-        const std::size_t found =
-            m_index.find(fromUtf8(name), [this](std::size_t i) -> const std::wstring& { return stationName(i); });
+        const std::size_t found = m_index.find(fromUtf8(name), names());
         const std::size_t index = found == StationIndex::none ? none : newIndex[found];
         if (index == none) {
             m_warnings << "gnssimport: warning: --fix " << name << ": no exported station has that name\n";

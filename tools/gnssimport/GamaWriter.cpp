@@ -53,8 +53,8 @@ void number(OutputBuffer& out, const char* before, double value)
 void writeGama(std::ostream& stream, const ExportNetwork& network)
 {
     OutputBuffer out(stream);
-    const ExportStation& origin = network.stations[network.origin];
-    const Geodetic& o = origin.geodetic;
+    const std::vector<std::string> ids = escapedIds(network);
+    const Geodetic& o = network.stations[network.origin].geodetic;
     const double originHeight = o.height.value_or(0.0);
     const GeographicLib::LocalCartesian local(o.latitude, o.longitude, originHeight,
                                               GeographicLib::Geocentric::WGS84());
@@ -63,20 +63,18 @@ void writeGama(std::ostream& stream, const ExportNetwork& network)
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<gama-local xmlns=\"http://www.gnu.org/software/gama/gama-local\">\n"
         << "<network axes-xy=\"en\" angles=\"right-handed\">\n"
-        << "<description>Written by gnssimport. Local east (x), north (y), up (z) frame in metres, origin at station " << xmlEscape(origin.id)
+        << "<description>Written by gnssimport. Local east (x), north (y), up (z) frame in metres, origin at station " << ids[network.origin]
         << ": latitude " << shortest(o.latitude) << ", longitude " << shortest(o.longitude)
         << " (degrees), ellipsoidal height " << shortest(originHeight)
         << " m, WGS-84 ellipsoid. Back to geodetic: CartConvert -r -l " << shortest(o.latitude) << ' '
         << shortest(o.longitude) << ' ' << shortest(originHeight) << "</description>\n"
         << "<parameters sigma-apr=\"1\"/>\n"
         << "<points-observations>\n";
-    std::vector<std::string> ids; // escaped once, as each is written many times
-    ids.reserve(network.stations.size());
-    for (const auto& s : network.stations) {
+    for (std::size_t k = 0; k < network.stations.size(); ++k) {
+        const ExportStation& s = network.stations[k];
         double e, n, u;
         local.Forward(s.geodetic.latitude, s.geodetic.longitude, s.geodetic.height.value_or(0.0), e, n, u);
-        ids.push_back(xmlEscape(s.id));
-        out << "<point id=\"" << ids.back();
+        out << "<point id=\"" << ids[k];
         number(out, "\" x=\"", e);
         number(out, "\" y=\"", n);
         number(out, "\" z=\"", u);

@@ -9,16 +9,12 @@ namespace cli {
 
 namespace {
 
-using json = nlohmann::ordered_json;
-
 std::optional<double> angle(const std::optional<double>& radians)
 {
     return radians ? std::optional<double>(degrees(*radians)) : std::nullopt;
 }
 
 std::optional<int> lineNumber(int line) { return line >= 0 ? std::optional<int>(line + 1) : std::nullopt; }
-
-json lineOrNull(int line) { return line >= 0 ? json(line + 1) : json(nullptr); }
 
 const char* severityName(host::ImportMessage::Severity severity)
 {
@@ -79,11 +75,13 @@ void writeFile(JsonStream& s, const FileResult& result)
     writeArray(s, "messages", messages, [](JsonStream& out, const host::ImportMessage& m) {
         // A text outside the catalogue is its own English rendering.
         const auto translation = translate(m.text);
-        out.value(json{{"severity", severityName(m.severity)},
-                       {"line", lineOrNull(m.line)},
-                       {"text", utf8(m.text)},
-                       {"code", translation ? json(translation->code) : json(nullptr)},
-                       {"textEn", utf8(translation ? translation->english : m.text)}});
+        out.beginObject();
+        out.member("severity", severityName(m.severity));
+        out.member("line", lineNumber(m.line));
+        out.member("text", m.text);
+        out.member("code", translation ? std::optional<std::string>(translation->code) : std::nullopt);
+        out.member("textEn", translation ? translation->english : m.text);
+        out.endObject();
     });
     s.endObject();
 }
@@ -109,11 +107,13 @@ void writeJson(std::ostream& stream, const ImportResults& results)
     }
     s.endArray();
     s.key("summary");
-    s.value(json{{"files", results.size()},
-                  {"points", points},
-                  {"vectors", vectors},
-                  {"errors", errors},
-                  {"warnings", warnings}});
+    s.beginObject();
+    s.member("files", results.size());
+    s.member("points", points);
+    s.member("vectors", vectors);
+    s.member("errors", errors);
+    s.member("warnings", warnings);
+    s.endObject();
     s.endObject();
     out << '\n';
 }
